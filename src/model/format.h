@@ -1,0 +1,23 @@
+#pragma once
+
+#include "model/timestamp.h"
+
+#include <QDateTime>
+#include <QString>
+
+// German number and date text for display, for the clipboard and for the calculator's own line.
+namespace Format {
+
+// Exactly `digits` fraction digits, thousands grouped: 1.234,50
+QString number(double value, int digits);
+// Up to six fraction digits, no grouping, so the calculator can read it back: 1234,5
+QString plain(double value);
+// Two fraction digits, no grouping; the form that goes onto the clipboard: 1234,50
+QString money(double value);
+// "2024-05-17" becomes "17.05.24"; anything that is not such a day comes back unchanged.
+QString rateDate(const QString& isoDay);
+// "09:05 Uhr" for a moment of today, "03.03. 14:30 Uhr" for any other day, in local time.
+QString stamp(Timestamp t);
+QString stamp(Timestamp t, const QDateTime& now);
+
+} // namespace Format
