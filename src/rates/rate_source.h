@@ -1,0 +1,33 @@
+#pragma once
+
+#include "rates/feed_config.h"
+#include "rates/feed_result.h"
+
+#include <QByteArray>
+#include <QDateTime>
+
+#include <functional>
+
+class QNetworkAccessManager;
+class QObject;
+
+// The two rate feeds: the primary daily-rates document and the central bank's reference rates.
+// Fetching is asynchronous on the Qt event loop; parsing is done by pure functions on the body.
+namespace RateSource {
+
+using Done = std::function<void(const FeedResult&)>;
+
+inline constexpr const char* primaryPath = "/daily/eur.json";
+inline constexpr const char* fallbackPath = "/v1/latest?base=EUR&symbols=THB,USD,PLN";
+inline constexpr double maxQuoteAgeSeconds = 259200; // 72 hours
+
+// Each starts one GET and calls `done` once, on the event loop, unless `context` is gone by then.
+void floatRates(QNetworkAccessManager& network, const FeedConfig& config, QObject* context,
+                Done done);
+void ecb(QNetworkAccessManager& network, const FeedConfig& config, QObject* context, Done done);
+
+// Turn a reply body into a record; `now` is used for the age check and as the fetch time.
+FeedResult parseFloatRates(const QByteArray& body, const QDateTime& now);
+FeedResult parseEcb(const QByteArray& body, const QDateTime& now);
+
+} // namespace RateSource

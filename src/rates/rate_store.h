@@ -1,0 +1,60 @@
+#pragma once
+
+#include "model/rate_info.h"
+#include "rates/feed_config.h"
+#include "rates/feed_result.h"
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class QNetworkAccessManager;
+class QTimer;
+
+// Owns the rates in use: loads the cached record at once, refreshes from the primary feed
+// (the central bank only when that fails) at start, on a timer and on request, and caches
+// every success in the settings file.
+class RateStore final : public QObject {
+    Q_OBJECT
+
+public:
+    struct Options {
+        FeedConfig feeds = FeedConfig::fromBuild();
+        QString settingsPath; // the settings file that holds "cachedRates"
+        int refreshIntervalMs = 30 * 60 * 1000;
+    };
+
+    explicit RateStore(Options options, QObject* parent = nullptr);
+    ~RateStore() override;
+
+    const std::optional<RateInfo>& info() const { return m_info; }
+    bool isLoading() const { return m_isLoading; }
+    bool hasFailed() const { return m_hasFailed; }
+
+    // Starts a refresh unless one is running; a request during a refresh is dropped.
+    void refresh();
+
+    static constexpr const char* cacheKey = "cachedRates";
+
+signals:
+    // Emitted on every assignment, also when the value did not change.
+    void infoChanged();
+    void isLoadingChanged();
+    void hasFailedChanged();
+
+private:
+    void loadCache();
+    void tryFallback();
+    void finish(const std::optional<RateInfo>& result);
+    void setInfo(const RateInfo& info);
+    void setLoading(bool loading);
+    void setFailed(bool failed);
+
+    Options m_options;
+    QNetworkAccessManager* m_network;
+    QTimer* m_timer;
+    std::optional<RateInfo> m_info;
+    bool m_isLoading = false;
+    bool m_hasFailed = false;
+};

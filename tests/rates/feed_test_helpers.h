@@ -1,0 +1,34 @@
+#pragma once
+
+#include "rates/feed_config.h"
+#include "rates/rate_source.h"
+#include "support/http_test_server.h"
+
+#include <QFile>
+
+// Feeds of a test point at local servers, with a fixed clock an hour after the fixture's quote
+// and time-outs short enough for a test to wait them out.
+inline FeedConfig testFeeds(const QString& primaryBase, const QString& fallbackBase) {
+    FeedConfig config;
+    config.primaryBase = primaryBase;
+    config.fallbackBase = fallbackBase;
+    config.clock = [] { return QDateTime(QDate(2026, 12, 8), QTime(1, 0, 1), Qt::UTC); };
+    config.transferTimeoutMs = 500;
+    config.overallTimeoutMs = 1500;
+    return config;
+}
+
+inline QByteArray fixtureBody(const QString& name) {
+    QFile file(HttpTestServer::fixturePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline HttpTestServer::Reply okReply(const QString& fixture) {
+    HttpTestServer::Reply reply;
+    reply.body = fixtureBody(fixture);
+    reply.headers = {{"Content-Type", "application/json"}};
+    return reply;
+}
+
+// A base URL on which nothing listens: a port that was just free.
+QString refusingBase();

@@ -1,0 +1,195 @@
+#include "rates/rate_store.h"
+#include "feed_test_helpers.h"
+#include "support/qt_printers.h"
+
+#include <QPointer>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const QString primaryPath = QString::fromLatin1(RateSource::primaryPath);
+const QString fallbackPath = QString::fromLatin1(RateSource::fallbackPath);
+
+class RateStoreTest : public testing::Test {
+protected:
+    RateStore::Options options(const QString& primary, const QString& fallback) const {
+        RateStore::Options o;
+        o.feeds = testFeeds(primary, fallback);
+        o.settingsPath = settingsPath();
+        return o;
+    }
+    QString settingsPath() const { return m_dir.path() + QStringLiteral("/Velmora/Velmora.conf"); }
+
+    void writeCache(const QVariant& value) const {
+        QSettings settings(settingsPath(), QSettings::IniFormat);
+        settings.setValue(RateStore::cacheKey, value);
+        settings.sync();
+    }
+    std::optional<RateInfo> readCache() const {
+        QSettings settings(settingsPath(), QSettings::IniFormat);
+        return RateInfo::fromJson(settings.value(RateStore::cacheKey).toByteArray());
+    }
+    static bool waitIdle(RateStore& store) {
+        return QTest::qWaitFor([&store] { return !store.isLoading(); }, 8000);
+    }
+
+    static RateInfo cachedRecord() {
+        RateInfo info;
+        info.perEur = {{"USD", 1.1}, {"THB", 37.0}, {"PLN", 4.4}};
+        info.rateDate = "2026-12-01";
+        info.fetchedAt = 786000000;
+        info.source = QStringLiteral("FloatRates");
+        return info;
+    }
+
+    QTemporaryDir m_dir;
+    HttpTestServer m_server;
+};
+
+TEST_F(RateStoreTest, CachedRatesAtOnceThenFailureKeepsThem) {
+    writeCache(cachedRecord().toJson());
+    RateStore store(options(refusingBase(), refusingBase()));
+    EXPECT_EQ(store.info(), cachedRecord());
+    EXPECT_TRUE(store.isLoading());
+    EXPECT_FALSE(store.hasFailed());
+
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_TRUE(store.hasFailed());
+    EXPECT_EQ(store.info(), cachedRecord());
+    EXPECT_EQ(readCache(), cachedRecord());
+}
+
+TEST_F(RateStoreTest, DamagedCacheIsIgnoredSilently) {
+    QByteArray noDate = cachedRecord().toJson();
+    noDate.replace("rateDate", "rateDay");
+    const QVariant damaged[] = {
+        QByteArray("{not json"), noDate, QByteArray(), QByteArray("\x00\xff\x13", 3),
+        QVariant(QString::fromLatin1(cachedRecord().toJson())), // a string, not bytes
+        QVariant(42), QVariant(QStringList{"a", "b"}),
+    };
+    for (const QVariant& value : damaged) {
+        writeCache(value);
+        RateStore store(options(refusingBase(), refusingBase()));
+        EXPECT_FALSE(store.info().has_value()) << value.toString().toStdString();
+        EXPECT_TRUE(store.isLoading());
+        EXPECT_FALSE(store.hasFailed());
+        ASSERT_TRUE(waitIdle(store));
+        EXPECT_TRUE(store.hasFailed());
+        EXPECT_FALSE(store.info().has_value());
+    }
+}
+
+TEST_F(RateStoreTest, PrimarySuccessSkipsTheFallbackAndIsCached) {
+    m_server.setReply(primaryPath, okReply("floatrates_eur.json"));
+    m_server.setReply(fallbackPath, okReply("ecb_latest.json"));
+    RateStore store(options(m_server.baseUrl(), m_server.baseUrl()));
+    QSignalSpy infoSpy(&store, &RateStore::infoChanged);
+    QSignalSpy loadingSpy(&store, &RateStore::isLoadingChanged);
+    QSignalSpy failedSpy(&store, &RateStore::hasFailedChanged);
+    ASSERT_TRUE(waitIdle(store));
+
+    ASSERT_TRUE(store.info().has_value());
+    EXPECT_EQ(store.info()->source, "FloatRates");
+    EXPECT_FALSE(store.hasFailed());
+    EXPECT_EQ(m_server.requestCount(primaryPath), 1);
+    EXPECT_EQ(m_server.requestCount(fallbackPath), 0);
+    EXPECT_EQ(readCache(), store.info());
+    // Every assignment is announced, also the unchanged hasFailed.
+    EXPECT_EQ(infoSpy.count(), 1);
+    EXPECT_EQ(failedSpy.count(), 1);
+    EXPECT_EQ(loadingSpy.count(), 1);
+}
+
+TEST_F(RateStoreTest, FallbackAfterThePrimaryFailed) {
+    HttpTestServer::Reply broken;
+    broken.status = 503;
+    m_server.setReply(primaryPath, broken);
+    m_server.setReply(fallbackPath, okReply("ecb_latest.json"));
+    RateStore store(options(m_server.baseUrl(), m_server.baseUrl()));
+    ASSERT_TRUE(waitIdle(store));
+
+    ASSERT_TRUE(store.info().has_value());
+    EXPECT_EQ(store.info()->source, "EZB");
+    EXPECT_FALSE(store.hasFailed());
+    EXPECT_EQ(m_server.requestCount(primaryPath), 1);
+    EXPECT_EQ(m_server.requestCount(fallbackPath), 1);
+    EXPECT_EQ(readCache()->source, "EZB");
+}
+
+TEST_F(RateStoreTest, RequestsDuringARefreshAreDropped) {
+    m_server.setReply(primaryPath, okReply("floatrates_eur.json"));
+    RateStore store(options(m_server.baseUrl(), m_server.baseUrl()));
+    store.refresh();
+    store.refresh();
+    store.refresh();
+    ASSERT_TRUE(waitIdle(store));
+    QTest::qWait(100);
+    EXPECT_EQ(m_server.requestCount(primaryPath), 1);
+    EXPECT_EQ(m_server.totalRequests(), 1);
+}
+
+TEST_F(RateStoreTest, RecoversAfterAFailedRefresh) {
+    RateStore store(options(m_server.baseUrl(), m_server.baseUrl())); // both paths answer 404
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_TRUE(store.hasFailed());
+    EXPECT_FALSE(store.info().has_value());
+
+    m_server.setReply(fallbackPath, okReply("ecb_latest.json"));
+    store.refresh();
+    EXPECT_TRUE(store.isLoading());
+    EXPECT_TRUE(store.hasFailed()); // kept while loading
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_FALSE(store.hasFailed());
+    ASSERT_TRUE(store.info().has_value());
+    EXPECT_EQ(store.info()->rateDate, "2026-12-07");
+}
+
+TEST_F(RateStoreTest, ASecondStoreReadsWhatTheFirstCached) {
+    m_server.setReply(primaryPath, okReply("floatrates_eur.json"));
+    std::optional<RateInfo> fetched;
+    {
+        RateStore first(options(m_server.baseUrl(), m_server.baseUrl()));
+        ASSERT_TRUE(waitIdle(first));
+        fetched = first.info();
+    }
+    ASSERT_TRUE(fetched.has_value());
+    RateStore second(options(refusingBase(), refusingBase()));
+    EXPECT_EQ(second.info(), fetched);
+}
+
+TEST_F(RateStoreTest, TimerRefreshesAndDiesWithTheStore) {
+    m_server.setReply(primaryPath, okReply("floatrates_eur.json"));
+    auto opts = options(m_server.baseUrl(), m_server.baseUrl());
+    opts.refreshIntervalMs = 150;
+    auto store = std::make_unique<RateStore>(opts);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_server.requestCount(primaryPath) >= 3; }, 5000));
+
+    QPointer<RateStore> watch(store.get());
+    store.reset();
+    EXPECT_TRUE(watch.isNull());
+    const int seen = m_server.requestCount(primaryPath);
+    QTest::qWait(600);
+    EXPECT_EQ(m_server.requestCount(primaryPath), seen);
+}
+
+TEST_F(RateStoreTest, DeletingTheStoreMidRefreshIsHarmless) {
+    HttpTestServer::Reply silent;
+    silent.mode = HttpTestServer::Mode::neverAnswer;
+    m_server.setReply(primaryPath, silent);
+    {
+        RateStore store(options(m_server.baseUrl(), m_server.baseUrl()));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_server.requestCount(primaryPath) == 1; }, 3000));
+    }
+    QTest::qWait(700); // past the transfer time-out of the abandoned request
+    EXPECT_EQ(m_server.requestCount(fallbackPath), 0);
+    EXPECT_FALSE(readCache().has_value());
+}
+
+} // namespace
