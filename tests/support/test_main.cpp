@@ -1,4 +1,9 @@
 #include <QCoreApplication>
+#if defined(VELMORA_TEST_WIDGETS)
+#include <QApplication>
+#elif defined(VELMORA_TEST_GUI)
+#include <QGuiApplication>
+#endif
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -7,7 +12,7 @@
 
 #include <cstdlib>
 
-// Every test program runs with a home and XDG folders of its own, so that no test ever reads
+// Every test program runs inside the Qt application object it needs, with a home and XDG folders of its own, so that no test ever reads
 // or writes the settings, cache or log of the person running it.
 int main(int argc, char** argv) {
     QTemporaryDir home;
@@ -26,7 +31,17 @@ int main(int argc, char** argv) {
     QFile::setPermissions(home.path() + QLatin1String("/runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
+#if defined(VELMORA_TEST_WIDGETS) || defined(VELMORA_TEST_GUI)
+    // No display needed: the offscreen platform has an in-process clipboard and renders to memory.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+#endif
+#if defined(VELMORA_TEST_WIDGETS)
+    QApplication app(argc, argv);
+#elif defined(VELMORA_TEST_GUI)
+    QGuiApplication app(argc, argv);
+#else
     QCoreApplication app(argc, argv);
+#endif
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
