@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/theme.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+
+// Small drawing helpers shared by the panel's widgets.
+namespace Painting {
+
+// A theme colour, optionally at a further opacity ("text at 0.6").
+QColor color(const Rgba& c, double opacity = 1.0);
+
+QPainterPath roundedRect(const QRectF& rect, qreal radius);
+// Fills a rounded rectangle and strokes its inside with a one-point line.
+void card(QPainter& p, const QRectF& rect, qreal radius, const QColor& fill, const QColor& border);
+
+// One of the project's SVG symbols ("checkmark", "doc.on.doc", …), `size` points square,
+// tinted with `tint`, for a device with the given pixel ratio.
+QPixmap icon(const QString& name, int size, const QColor& tint, qreal devicePixelRatio);
+
+} // namespace Painting
+
+namespace Fonts {
+
+// The desktop's UI font at a size in points (as the panel's own unit, device-independent).
+QFont ui(int size, QFont::Weight weight = QFont::Normal);
+// A rounded family where one is installed, else the UI font.
+QFont rounded(int size, QFont::Weight weight = QFont::Normal);
+
+} // namespace Fonts

@@ -1,0 +1,89 @@
+#include "ui/panel_view.h"
+
+#include "app/app_model.h"
+#include "rates/rate_store.h"
+#include "ui/calculator_card.h"
+#include "ui/footer_bar.h"
+#include "ui/metrics.h"
+#include "ui/painting.h"
+
+#include <QPainter>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+PanelView::PanelView(AppModel& model, RateStore& store, QWidget* parent)
+    : QWidget(parent), m_model(model), m_store(store), m_card(new CalculatorCard(model, store, this)),
+      m_footer(new FooterBar(model, store, this)) {
+    setObjectName(QStringLiteral("panelView"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(Metrics::panelPadding, Metrics::panelPadding, Metrics::panelPadding,
+                               Metrics::panelPadding);
+    layout->setSpacing(12);
+    layout->addWidget(m_card);
+    layout->addWidget(m_footer);
+    // The width is fixed; the height is whatever the content needs.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_card->setFixedWidth(Metrics::contentWidth);
+    m_footer->setFixedWidth(Metrics::contentWidth);
+
+    for (auto signal : {&AppModel::calcTextChanged, &AppModel::amountCurrencyChanged,
+                        &AppModel::activeCurrenciesChanged, &AppModel::launchAtLoginChanged,
+                        &AppModel::copiedCurrencyChanged, &AppModel::themeChanged})
+        connect(&model, signal, this, &PanelView::refresh);
+    for (auto signal : {&RateStore::infoChanged, &RateStore::isLoadingChanged, &RateStore::hasFailedChanged})
+        connect(&store, signal, this, &PanelView::refresh);
+    refresh();
+}
+
+QSize PanelView::sizeHint() const {
+    return {Metrics::panelWidth, layout()->sizeHint().height()};
+}
+
+void PanelView::setQuitHandler(std::function<void()> quit) { m_footer->setQuitHandler(std::move(quit)); }
+
+void PanelView::refresh() {
+    applyScheme();
+    m_card->refresh();
+    m_footer->refresh();
+    update();
+}
+
+void PanelView::applyScheme() {
+    const Theme& theme = m_model.theme();
+    if (m_schemeFor == theme.id)
+        return;
+    m_schemeFor = theme.id;
+
+    // The parts Qt draws itself (check box, tool tips) in the theme's dark or light look.
+    QPalette palette;
+    const QColor text = Painting::color(theme.text);
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Window, Painting::color(theme.background));
+        palette.setColor(group, QPalette::WindowText, text);
+        palette.setColor(group, QPalette::Base, Painting::color(theme.field));
+        palette.setColor(group, QPalette::AlternateBase, Painting::color(theme.card));
+        palette.setColor(group, QPalette::Text, text);
+        palette.setColor(group, QPalette::Button, Painting::color(theme.key));
+        palette.setColor(group, QPalette::ButtonText, text);
+        palette.setColor(group, QPalette::Highlight, Painting::color(theme.accent));
+        palette.setColor(group, QPalette::HighlightedText, Painting::color(theme.accentText));
+        palette.setColor(group, QPalette::ToolTipBase, Painting::color(theme.card));
+        palette.setColor(group, QPalette::ToolTipText, text);
+        palette.setColor(group, QPalette::PlaceholderText, Painting::color(theme.text, 0.5));
+    }
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, Painting::color(theme.text, 0.4));
+    palette.setColor(QPalette::Disabled, QPalette::Text, Painting::color(theme.text, 0.4));
+    palette.setColor(QPalette::Disabled, QPalette::Base, Painting::color(theme.field));
+    palette.setColor(QPalette::Disabled, QPalette::Window, Painting::color(theme.background));
+    const bool dark = theme.scheme == ColorScheme::dark;
+    palette.setColor(QPalette::Light, dark ? text.darker(150) : QColor(Qt::white));
+    palette.setColor(QPalette::Dark, dark ? QColor(Qt::black) : text.lighter(150));
+    setPalette(palette);
+    QToolTip::setPalette(palette);
+}
+
+void PanelView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const Theme& theme = m_model.theme();
+    Painting::card(p, QRectF(rect()), 16, Painting::color(theme.background), Painting::color(theme.border));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class AppModel;
+class CalculatorCard;
+class FooterBar;
+class RateStore;
+
+// The panel's content: the calculator card above the footer, 543 points wide, on the theme's
+// rounded background with its outline. Redraws on every change of the model or the store,
+// and hands the theme's colours to what Qt draws itself (check box, tool tips).
+class PanelView final : public QWidget {
+public:
+    PanelView(AppModel& model, RateStore& store, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+    void setQuitHandler(std::function<void()> quit);
+    // Re-reads everything; connected to every change signal of the model and the store.
+    void refresh();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void applyScheme();
+
+    AppModel& m_model;
+    RateStore& m_store;
+    CalculatorCard* m_card;
+    FooterBar* m_footer;
+    QString m_schemeFor;
+};
