@@ -1,4 +1,4 @@
-#include "model_fixture.h"
+#include "support/model_fixture.h"
 
 namespace {
 
