@@ -41,10 +41,29 @@ QSize PanelView::sizeHint() const {
 
 void PanelView::setQuitHandler(std::function<void()> quit) { m_footer->setQuitHandler(std::move(quit)); }
 
+namespace {
+
+// Qt carries a size change up through nested widgets one posted event at a time, so right after
+// rows come or go the panel's size hint can still be stale. Settling the layouts from the
+// innermost outwards makes the hint exact at once, which the window's refit relies on.
+void settleLayouts(QWidget* widget) {
+    for (QObject* child : widget->children()) {
+        if (auto* w = qobject_cast<QWidget*>(child); w && !w->isWindow())
+            settleLayouts(w);
+    }
+    if (QLayout* layout = widget->layout()) {
+        layout->invalidate();
+        layout->activate();
+    }
+}
+
+} // namespace
+
 void PanelView::refresh() {
     applyScheme();
     m_card->refresh();
     m_footer->refresh();
+    settleLayouts(this);
     update();
 }
 

@@ -25,6 +25,8 @@ int main(int argc, char** argv) {
     setenv("XDG_CACHE_HOME", (root + "/cache").constData(), 1);
     setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
     setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
+    // No session bus: nothing a test does may reach the desktop the tests run on.
+    setenv("DBUS_SESSION_BUS_ADDRESS", (root + "/no-bus").constData(), 1);
 
     for (const char* sub : {"/config", "/state", "/cache", "/data", "/runtime"})
         QDir().mkpath(home.path() + QLatin1String(sub));

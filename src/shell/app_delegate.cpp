@@ -1,0 +1,210 @@
+#include "shell/app_delegate.h"
+
+#include "model/format.h"
+#include "shell/key_routing.h"
+#include "shell/placement.h"
+#include "shell/popup_panel.h"
+#include "shell/tray_watch.h"
+#include "ui/panel_view.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+namespace {
+
+QString yesNo(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
+
+QRect availableAreaAt(const QPoint& point) {
+    if (QScreen* screen = QGuiApplication::screenAt(point))
+        return screen->availableGeometry();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->availableGeometry();
+    return {};
+}
+
+} // namespace
+
+AppDelegate::AppDelegate(Options options, QObject* parent)
+    : QObject(parent), m_options(std::move(options)) {
+    if (!m_options.log)
+        m_options.log = [](const QString&) {};
+    m_store = std::make_unique<RateStore>(m_options.store);
+    m_panel = std::make_unique<PopupPanel>();
+}
+
+AppDelegate::~AppDelegate() {
+    // The panel's content refers to the model, and the model to the store.
+    m_panel.reset();
+    m_model.reset();
+    delete m_tray;
+}
+
+void AppDelegate::start() {
+    m_options.log(QStringLiteral("Start, Version ") + (m_options.version.isEmpty() ? QStringLiteral("?") : m_options.version) +
+                  QStringLiteral(", beim Anmelden: ") + yesNo(m_options.launchedAtLogin));
+
+    // Qt picks the kind of tray icon once per process: make it only when a host is there.
+    if (TrayWatch::hostPresent()) {
+        createTrayIcon();
+    } else {
+        m_trayWatch = new TrayWatch(this);
+        m_trayWatch->watch([this] {
+            m_options.log(QStringLiteral("Infobereich gefunden, Symbol angelegt"));
+            createTrayIcon();
+        });
+    }
+    updateStatusTitle();
+    setUpPanel();
+
+    connect(m_store.get(), &RateStore::infoChanged, this, [this] {
+        updateStatusTitle();
+        refitIfVisible();
+    });
+    connect(m_model.get(), &AppModel::activeCurrenciesChanged, this, &AppDelegate::refitIfVisible);
+    QTimer::singleShot(m_options.iconCheckMs, this, &AppDelegate::checkIcon);
+}
+
+void AppDelegate::createTrayIcon() {
+    if (m_tray)
+        return;
+    m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/app/velmora.svg")));
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        // A double click arrives as Trigger and then DoubleClick: toggle once only.
+        if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::Context)
+            return;
+        m_clickPosition = QCursor::pos();
+        togglePanel();
+    });
+    updateStatusTitle();
+    m_tray->show();
+}
+
+void AppDelegate::setUpPanel() {
+    m_model = std::make_unique<AppModel>(*m_store, m_options.model);
+    m_view = new PanelView(*m_model, *m_store);
+    if (m_options.quit)
+        m_view->setQuitHandler(m_options.quit);
+    m_panel->setContent(m_view);
+    m_panel->setUseMask(!TrayWatch::compositorRunning());
+    m_panel->resize(Placement::panelSize(m_view->sizeHint()));
+
+    m_model->closeWindow = [this] { hidePanel(QStringLiteral("Schlie\u00DFen-Knopf")); };
+    m_panel->onKey = [this](QKeyEvent* event) { return handleKey(event); };
+    m_panel->onPaste = [this] { m_model->pasteIntoCalculator(); };
+    m_panel->onCopy = [this] { m_model->copyAmount(Currency::eur); };
+    m_panel->onQuit = m_options.quit;
+}
+
+bool AppDelegate::handleKey(QKeyEvent* event) {
+    const auto action = KeyRouting::route(event->key(), event->modifiers(), event->text());
+    if (!action)
+        return false;
+    if (action->kind == KeyRouting::Action::Kind::hide)
+        hidePanel(QStringLiteral("Esc"));
+    else
+        m_model->press(action->key);
+    return true;
+}
+
+void AppDelegate::togglePanel() {
+    if (m_panel->isVisible())
+        hidePanel(QStringLiteral("Symbol angeklickt"));
+    else
+        showPanel(QStringLiteral("Symbol angeklickt"), true);
+}
+
+QRect AppDelegate::iconRect() const {
+    if (!m_tray)
+        return {};
+    const QRect geometry = m_tray->geometry();
+    if (geometry.isValid() && geometry.width() > 0)
+        return geometry;
+    // StatusNotifierItem hosts do not tell where the icon is: the click is where it is.
+    return {m_clickPosition.isNull() ? QCursor::pos() : m_clickPosition, QSize(1, 1)};
+}
+
+void AppDelegate::showPanel(const QString& reason, bool underIcon) {
+    m_options.log(QStringLiteral("Fenster \u00F6ffnen: ") + reason);
+    m_store->refresh();
+    if (!m_panel->isVisible()) {
+        const QSize size = Placement::panelSize(m_view->sizeHint());
+        QRect frame;
+        if ((underIcon || isStatusIconVisible()) && m_tray) {
+            const QRect icon = iconRect();
+            frame = Placement::underIcon(icon, availableAreaAt(icon.center()), size);
+        } else {
+            QScreen* screen = QGuiApplication::primaryScreen();
+            frame = Placement::centred(screen ? screen->availableGeometry() : Placement::assumedArea, size);
+        }
+        m_panel->setGeometry(frame);
+    }
+    m_panel->show();
+    m_panel->raise();
+    m_panel->activateWindow();
+    m_panel->setFocus(Qt::ActiveWindowFocusReason);
+    m_highlighted = true;
+    m_options.log(QStringLiteral("Fenster sichtbar: ") + yesNo(m_panel->isVisible()) + QStringLiteral(", Rahmen ") +
+                  Placement::describe(QRectF(m_panel->geometry())) + QStringLiteral(", App aktiv: ") +
+                  yesNo(QGuiApplication::applicationState() == Qt::ApplicationActive));
+}
+
+void AppDelegate::hidePanel(const QString& reason) {
+    if (!m_panel->isVisible())
+        return;
+    m_options.log(QStringLiteral("Fenster schlie\u00DFen: ") + reason);
+    m_panel->hide();
+    m_highlighted = false;
+}
+
+void AppDelegate::refitIfVisible() {
+    if (!m_panel->isVisible())
+        return;
+    QTimer::singleShot(m_options.refitDelayMs, m_panel.get(), [this] {
+        if (!m_panel->isVisible() || !m_view)
+            return;
+        const QSize size = Placement::panelSize(m_view->sizeHint());
+        const QRect old = m_panel->geometry();
+        if (size == old.size())
+            return;
+        m_options.log(QStringLiteral("Fenstergr\u00F6\u00DFe %1\u00D7%2 \u2192 %3\u00D7%4")
+                          .arg(old.width())
+                          .arg(old.height())
+                          .arg(size.width())
+                          .arg(size.height()));
+        QScreen* screen = m_panel->screen();
+        m_panel->setGeometry(Placement::refit(old, size, screen ? screen->availableGeometry() : QRect()));
+    });
+}
+
+bool AppDelegate::isStatusIconVisible() const {
+    return m_tray && m_tray->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void AppDelegate::updateStatusTitle() {
+    if (!m_tray)
+        return;
+    const auto& info = m_store->info();
+    const auto baht = info ? info->rate(Currency::thb) : std::nullopt;
+    m_tray->setToolTip(baht ? Format::number(*baht, 2) : QString());
+}
+
+void AppDelegate::checkIcon() {
+    const bool visible = isStatusIconVisible();
+    QString details = QStringLiteral("kein Fenster");
+    if (m_tray) {
+        const QRect icon = m_tray->geometry();
+        QScreen* screen = QGuiApplication::screenAt(icon.center());
+        details = QStringLiteral("Rahmen ") + Placement::describe(QRectF(icon)) + QStringLiteral(", verdeckt: ") +
+                  yesNo(!visible) + QStringLiteral(", Bildschirm ") +
+                  Placement::describe(screen ? QRectF(screen->geometry()) : QRectF()) +
+                  QStringLiteral(", rechts vom Notch ") + Placement::describe(QRectF());
+    }
+    m_options.log(QStringLiteral("Symbol sichtbar: ") + yesNo(visible) + QStringLiteral("  ") + details);
+    if (!visible && !m_options.launchedAtLogin)
+        showPanel(QStringLiteral("Symbol nicht sichtbar"));
+}

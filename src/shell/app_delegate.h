@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/app_model.h"
+#include "rates/rate_store.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class PanelView;
+class PopupPanel;
+class QKeyEvent;
+class QSystemTrayIcon;
+class TrayWatch;
+
+// Starts everything and owns it: the rate store, the model, the panel and the tray icon.
+// Decides where the panel opens, refits it when its content changes size, and writes a
+// diagnostic line for every opening, closing and resizing.
+class AppDelegate final : public QObject {
+public:
+    struct Options {
+        RateStore::Options store;
+        AppModel::Options model;
+        bool launchedAtLogin = false;
+        QString version;
+        std::function<void(const QString&)> log;
+        int iconCheckMs = 1500;
+        int refitDelayMs = 80;
+        std::function<void()> quit; // what "Beenden" and Ctrl+Q do
+    };
+
+    explicit AppDelegate(Options options, QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    // The start-up sequence after the crash hooks: log line, tray icon, panel, subscriptions,
+    // and the icon check a moment later.
+    void start();
+
+    void togglePanel();
+    void showPanel(const QString& reason, bool underIcon = false);
+    void hidePanel(const QString& reason);
+    void refitIfVisible();
+    bool isStatusIconVisible() const;
+    void updateStatusTitle();
+
+    RateStore& store() { return *m_store; }
+    AppModel& model() { return *m_model; }
+    PopupPanel& panel() { return *m_panel; }
+    QSystemTrayIcon* trayIcon() const { return m_tray; }
+    bool isHighlighted() const { return m_highlighted; }
+
+private:
+    void createTrayIcon();
+    void setUpPanel();
+    void checkIcon();
+    bool handleKey(QKeyEvent* event);
+    QRect iconRect() const;
+
+    Options m_options;
+    std::unique_ptr<RateStore> m_store;
+    std::unique_ptr<AppModel> m_model;
+    std::unique_ptr<PopupPanel> m_panel;
+    PanelView* m_view = nullptr;
+    QSystemTrayIcon* m_tray = nullptr;
+    TrayWatch* m_trayWatch = nullptr;
+    QPoint m_clickPosition;
+    bool m_highlighted = false;
+};

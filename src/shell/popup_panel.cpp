@@ -1,0 +1,88 @@
+#include "shell/popup_panel.h"
+
+#include <QBitmap>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWindow>
+
+PopupPanel::PopupPanel(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("popupPanel"));
+    setWindowTitle(QStringLiteral("Velmora"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PopupPanel::setContent(QWidget* content) {
+    m_content = content;
+    content->setParent(this);
+    content->move(0, 0);
+    content->show();
+}
+
+void PopupPanel::setUseMask(bool useMask) {
+    m_useMask = useMask;
+    updateMask();
+}
+
+void PopupPanel::updateMask() {
+    if (!m_useMask) {
+        clearMask();
+        return;
+    }
+    QBitmap bitmap(size());
+    bitmap.fill(Qt::color0);
+    QPainter p(&bitmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect()), 16, 16);
+    p.fillPath(path, Qt::color1);
+    p.end();
+    setMask(bitmap);
+}
+
+void PopupPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    updateMask();
+}
+
+void PopupPanel::keyPressEvent(QKeyEvent* event) {
+    if (onKey && onKey(event))
+        return;
+    if (event->matches(QKeySequence::Copy) && onCopy) {
+        onCopy();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste) && onPaste) {
+        onPaste();
+        return;
+    }
+    if (event->key() == Qt::Key_Q && (event->modifiers() & Qt::ControlModifier) && onQuit) {
+        onQuit();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// The panel has no title bar: dragging its background moves it.
+void PopupPanel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(event);
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    m_dragging = true;
+    m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void PopupPanel::mouseMoveEvent(QMouseEvent* event) {
+    if (m_dragging)
+        move(event->globalPosition().toPoint() - m_dragOffset);
+}
+
+void PopupPanel::mouseReleaseEvent(QMouseEvent* event) {
+    m_dragging = false;
+    QWidget::mouseReleaseEvent(event);
+}

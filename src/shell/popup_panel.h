@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+
+#include <functional>
+
+class QKeyEvent;
+
+// The program's only window: frameless, floating, shown and hidden but never closed. It offers
+// every key to onKey first; Ctrl+C, Ctrl+V and Ctrl+Q are its copy, paste and quit.
+class PopupPanel final : public QWidget {
+public:
+    explicit PopupPanel(QWidget* parent = nullptr);
+
+    // The panel's content, shown at the window's top left; the window takes its size.
+    void setContent(QWidget* content);
+    QWidget* content() const { return m_content; }
+    // With no compositor the transparent corners would show black: cut them off instead.
+    void setUseMask(bool useMask);
+
+    std::function<bool(QKeyEvent*)> onKey;
+    std::function<void()> onPaste;
+    std::function<void()> onCopy;
+    std::function<void()> onQuit;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void updateMask();
+
+    QWidget* m_content = nullptr;
+    bool m_useMask = false;
+    bool m_dragging = false;
+    QPoint m_dragOffset;
+};

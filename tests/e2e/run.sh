@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# Drives the real velmora binary on a virtual X server as a person would: tray click, typing,
+# copy and paste, Escape, a second start, then a start without tray host, a tray host that
+# arrives late, and a start at login. Starts everything itself and stops all of it.
+#   tests/e2e/run.sh path/to/velmora
+set -uo pipefail
+velmora=$(readlink -f "${1:?usage: run.sh path/to/velmora}")
+work=$(mktemp -d)
+started=()
+passed=0
+failed=0
+
+cleanup() {
+    for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
+    pkill -f "xclip -selection clipboard" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+check() { # name, then a command that must succeed
+    local name=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+        echo "ok - $name"
+    else
+        failed=$((failed + 1))
+        echo "not ok - $name"
+    fi
+}
+
+wait_for() { # seconds, then a command; true as soon as the command succeeds
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.05
+    done
+}
+
+# --- the desktop: X server, window manager, tray host
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+started+=($!)
+exec 3>&-
+wait_for 10 test -s "$work/display" || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+openbox >"$work/openbox.log" 2>&1 &
+started+=($!)
+wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1
+tray_pid=""
+start_tray() {
+    trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
+        --SetPartialStrut true --transparent false >"$work/trayer.log" 2>&1 &
+    tray_pid=$!
+    started+=($tray_pid)
+}
+stop_tray() { [ -n "$tray_pid" ] && kill "$tray_pid" 2>/dev/null && wait "$tray_pid" 2>/dev/null; tray_pid=""; }
+
+# --- a home of its own for each run: cached rates, only the euro on, feeds out of reach
+home=""
+log=""
+new_home() {
+    home="$work/home$1"
+    mkdir -p "$home/config/Velmora" "$home/state" "$home/runtime"
+    chmod 700 "$home/runtime"
+    cat >"$home/config/Velmora/Velmora.conf" <<'CONF'
+[General]
+activeCurrencies=EUR
+cachedRates="@ByteArray({\"perEur\":{\"PLN\":4.3,\"THB\":39.5,\"USD\":1.08},\"rateDate\":\"2026-12-08\",\"fetchedAt\":787000000,\"source\":\"FloatRates\"})"
+CONF
+    log="$home/state/Velmora.log"
+}
+run_velmora() {
+    env HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_STATE_HOME="$home/state" \
+        XDG_RUNTIME_DIR="$home/runtime" DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" \
+        QT_QPA_PLATFORM=xcb "$velmora" "$@"
+}
+logged() { grep -qF -- "$1" "$log" 2>/dev/null; }
+line_of() { grep -nF -- "$1" "$log" | head -n1 | cut -d: -f1; }
+in_order() { # the given texts appear in the log in this order
+    local last=0 n
+    for text in "$@"; do
+        n=$(line_of "$text")
+        [ -n "$n" ] && [ "$n" -gt "$last" ] || { echo "  out of order or missing: $text"; return 1; }
+        last=$n
+    done
+}
+clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+frame_of() { # the numbers of the "Rahmen (x, y, w, h)" on the first line containing $1
+    grep -F -- "$1" "$log" | head -n1 | sed -E 's/.*Rahmen \(([-0-9.]+), ([-0-9.]+), ([-0-9.]+), ([-0-9.]+)\).*/\1 \2 \3 \4/' |
+        awk '{printf "%d %d %d %d\n", $1, $2, $3, $4}'
+}
+
+# === 1: with a tray host
+start_tray
+wait_for 10 xdotool search --class trayer >/dev/null
+new_home 1
+run_velmora >"$work/velmora1.log" 2>&1 &
+app=$!
+started+=($app)
+check "the tray icon is there 1.5 s after start" wait_for 10 logged "Symbol sichtbar: true"
+read -r ix iy iw ih < <(frame_of "Symbol sichtbar: true")
+xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 1
+check "a click on the icon opens the panel" wait_for 5 logged "Fenster sichtbar: true"
+read -r px py pw ph < <(frame_of "Fenster sichtbar: true")
+check "the panel opens under the icon" test "$py" -ge $((iy + ih + 4)) -a "$py" -le $((iy + ih + 12))
+check "the panel stays 6 points inside the screen" test $((px + pw)) -le $((1280 - 6)) -a "$pw" -eq 543
+sleep 0.3
+xdotool type --delay 40 '12*3'
+xdotool key Return ctrl+c
+check "12*3, Return, Ctrl+C puts 36,00 on the clipboard" wait_for 3 clipboard_is "36,00"
+printf '1.234,56 \342\202\254' | xclip -selection clipboard
+sleep 0.3
+xdotool key ctrl+v ctrl+c
+check "a pasted 1.234,56 € copies as 1234,56" wait_for 3 clipboard_is "1234,56"
+xdotool key Escape
+check "Escape hides the panel" wait_for 3 logged $'Fenster schlie\303\237en: Esc'
+run_velmora >"$work/velmora1b.log" 2>&1
+check "a second start exits with 0" test $? -eq 0
+check "a second start shows the running panel" wait_for 3 logged $'Fenster \303\266ffnen: erneut ge\303\266ffnet'
+check "the log holds each step in order" in_order "Start, Version" "Symbol sichtbar: true" \
+    "Fenster $(printf '\303\266')ffnen: Symbol angeklickt" "Fenster sichtbar: true" "Kopiert: 36,00 EUR" \
+    "Kopiert: 1234,56 EUR" "Fenster schlie$(printf '\303\237')en: Esc" "Fenster $(printf '\303\266')ffnen: erneut ge$(printf '\303\266')ffnet"
+sleep 0.3
+xdotool key ctrl+q
+check "Ctrl+Q quits" wait_for 5 bash -c "! kill -0 $app 2>/dev/null"
+kill "$app" 2>/dev/null
+wait "$app" 2>/dev/null
+
+# === 2: no tray host, which arrives two seconds later
+stop_tray
+new_home 2
+run_velmora >"$work/velmora2.log" 2>&1 &
+app=$!
+started+=($app)
+check "without a tray the check finds no icon" wait_for 5 logged "Symbol sichtbar: false"
+check "without a tray the panel opens by itself" wait_for 3 logged $'Fenster \303\266ffnen: Symbol nicht sichtbar'
+read -r px py pw ph < <(frame_of "Fenster sichtbar: true")
+check "the panel opens centred, 0.12 of the height below the top" test "$px" -eq $(((1280 - 543) / 2)) -a "$py" -eq 96
+sleep 0.5
+start_tray
+check "a tray host that starts late gets the icon" wait_for 5 logged "Symbol angelegt"
+check "the late icon is on screen in the tray" wait_for 5 bash -c \
+    "xdotool search --onlyvisible --class velmora | while read w; do xdotool getwindowgeometry \$w; done | grep -q 'Geometry: 22x22\|Geometry: 24x24'"
+kill "$app" 2>/dev/null
+wait "$app" 2>/dev/null
+stop_tray
+
+# === 3: started at login without a tray: no panel is opened
+new_home 3
+run_velmora --autostart >"$work/velmora3.log" 2>&1 &
+app=$!
+started+=($app)
+check "a start at login is logged as such" wait_for 5 logged "beim Anmelden: true"
+check "at login the check still runs" wait_for 5 logged "Symbol sichtbar: false"
+sleep 0.5
+check "at login no panel opens by itself" bash -c "! grep -qF 'Fenster sichtbar' '$log'"
+kill "$app" 2>/dev/null
+wait "$app" 2>/dev/null
+
+echo "e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

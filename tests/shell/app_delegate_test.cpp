@@ -1,0 +1,162 @@
+#include "model/format.h"
+#include "shell/app_delegate.h"
+#include "shell/popup_panel.h"
+#include "support/qt_printers.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// A delegate on the offscreen platform: no tray host, feeds out of reach, log lines collected.
+class DelegateTest : public testing::Test {
+protected:
+    AppDelegate& start(bool atLogin = false) {
+        RateInfo info;
+        info.perEur = {{"USD", 1.08}, {"THB", 39.5}, {"PLN", 4.3}};
+        info.rateDate = "2026-12-08";
+        info.source = QStringLiteral("FloatRates");
+        const QString settings = m_dir.path() + "/Velmora.conf";
+        {
+            QSettings s(settings, QSettings::IniFormat);
+            s.setValue("cachedRates", info.toJson());
+            s.setValue("activeCurrencies", QStringList{"EUR"});
+        }
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        AppDelegate::Options options;
+        options.store.feeds.primaryBase = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
+        options.store.feeds.fallbackBase = options.store.feeds.primaryBase;
+        options.store.settingsPath = settings;
+        options.model.settingsPath = settings;
+        options.model.autostartPath = m_dir.path() + "/autostart/velmora.desktop";
+        options.model.log = [this](const QString& line) { m_log.append(line); };
+        options.log = options.model.log;
+        options.launchedAtLogin = atLogin;
+        options.version = "1.2.3";
+        options.iconCheckMs = 50;
+        options.refitDelayMs = 20;
+        options.quit = [this] { ++m_quits; };
+        m_delegate = std::make_unique<AppDelegate>(options);
+        m_delegate->start();
+        return *m_delegate;
+    }
+    QStringList linesStartingWith(const QString& prefix) const {
+        QStringList out;
+        for (const QString& line : m_log) {
+            if (line.startsWith(prefix))
+                out.append(line);
+        }
+        return out;
+    }
+
+    QTemporaryDir m_dir;
+    QStringList m_log;
+    int m_quits = 0;
+    std::unique_ptr<AppDelegate> m_delegate;
+};
+
+TEST_F(DelegateTest, WithoutATrayThePanelOpensCentred) {
+    AppDelegate& d = start();
+    ASSERT_FALSE(m_log.isEmpty());
+    EXPECT_EQ(m_log.first(), "Start, Version 1.2.3, beim Anmelden: false");
+    ASSERT_TRUE(QTest::qWaitFor([&d] { return d.panel().isVisible(); }, 2000));
+    EXPECT_EQ(linesStartingWith("Symbol sichtbar: "), QStringList{"Symbol sichtbar: false  kein Fenster"});
+    EXPECT_EQ(linesStartingWith("Fenster \u00F6ffnen: "), QStringList{"Fenster \u00F6ffnen: Symbol nicht sichtbar"});
+
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect frame = d.panel().geometry();
+    EXPECT_EQ(frame.width(), 543);
+    EXPECT_EQ(frame.top(), area.top() + int(0.12 * area.height()));
+    EXPECT_EQ(frame.left(), int(area.left() + area.width() / 2.0 - 543 / 2.0));
+    EXPECT_TRUE(linesStartingWith("Fenster sichtbar: ").first().startsWith("Fenster sichtbar: true, Rahmen ("));
+}
+
+TEST_F(DelegateTest, AtLoginNothingOpensByItself) {
+    AppDelegate& d = start(true);
+    EXPECT_EQ(m_log.first(), "Start, Version 1.2.3, beim Anmelden: true");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !linesStartingWith("Symbol sichtbar: false").isEmpty(); }, 2000));
+    QTest::qWait(50);
+    EXPECT_FALSE(d.panel().isVisible());
+    EXPECT_TRUE(linesStartingWith("Fenster").isEmpty());
+}
+
+TEST_F(DelegateTest, ShowHideAndTheirLogLines) {
+    AppDelegate& d = start(true);
+    d.hidePanel("Esc"); // hidden already: no line
+    EXPECT_TRUE(linesStartingWith("Fenster schlie\u00DFen").isEmpty());
+
+    d.showPanel("erneut ge\u00F6ffnet");
+    const QRect first = d.panel().geometry();
+    d.panel().move(first.topLeft() + QPoint(40, 30)); // the user dragged it
+    d.showPanel("erneut ge\u00F6ffnet");
+    EXPECT_EQ(d.panel().geometry().topLeft(), first.topLeft() + QPoint(40, 30)); // a visible panel stays
+    EXPECT_EQ(linesStartingWith("Fenster \u00F6ffnen: erneut ge\u00F6ffnet").size(), 2);
+    EXPECT_EQ(linesStartingWith("Fenster sichtbar: true").size(), 2);
+    EXPECT_TRUE(d.isHighlighted());
+
+    d.togglePanel();
+    EXPECT_FALSE(d.panel().isVisible());
+    EXPECT_FALSE(d.isHighlighted());
+    EXPECT_EQ(m_log.last(), "Fenster schlie\u00DFen: Symbol angeklickt");
+    d.togglePanel();
+    EXPECT_TRUE(d.panel().isVisible());
+    EXPECT_EQ(linesStartingWith("Fenster \u00F6ffnen: Symbol angeklickt").size(), 1);
+
+    d.model().closeWindow();
+    EXPECT_EQ(m_log.last(), "Fenster schlie\u00DFen: Schlie\u00DFen-Knopf");
+}
+
+TEST_F(DelegateTest, RefitKeepsTheTopAndLogsTheSizes) {
+    AppDelegate& d = start(true);
+    d.showPanel("erneut ge\u00F6ffnet");
+    const QRect before = d.panel().geometry();
+    d.model().setActive(Currency::thb, true); // a row and a rate button more
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !linesStartingWith("Fenstergr\u00F6\u00DFe").isEmpty(); }, 2000));
+    const QRect after = d.panel().geometry();
+    EXPECT_EQ(after.top(), before.top());
+    EXPECT_GT(after.height(), before.height());
+    EXPECT_EQ(linesStartingWith("Fenstergr\u00F6\u00DFe").first(),
+              QStringLiteral("Fenstergr\u00F6\u00DFe 543\u00D7%1 \u2192 543\u00D7%2").arg(before.height()).arg(after.height()));
+
+    // A refit to the same size says nothing.
+    d.refitIfVisible();
+    QTest::qWait(100);
+    EXPECT_EQ(linesStartingWith("Fenstergr\u00F6\u00DFe").size(), 1) << m_log.join("\n").toStdString();
+    EXPECT_EQ(d.panel().geometry(), after);
+}
+
+TEST_F(DelegateTest, KeysCopyPasteAndQuitReachTheModel) {
+    AppDelegate& d = start(true);
+    d.showPanel("erneut ge\u00F6ffnet");
+    PopupPanel& panel = d.panel();
+    QTest::keyClicks(&panel, "12*3");
+    QTest::keyClick(&panel, Qt::Key_Return);
+    EXPECT_EQ(d.model().calcText(), "36");
+    QTest::keyClick(&panel, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "36,00");
+    EXPECT_EQ(d.model().calcText(), "36"); // Ctrl+C is no "C" key
+
+    QGuiApplication::clipboard()->setText("2 x 4");
+    QTest::keyClick(&panel, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(d.model().calcText(), "2 \u00D7 4");
+    QTest::keyClick(&panel, Qt::Key_C);
+    EXPECT_EQ(d.model().calcText(), "");
+
+    QTest::keyClick(&panel, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(m_quits, 1);
+    QTest::keyClick(&panel, Qt::Key_Escape);
+    EXPECT_FALSE(panel.isVisible());
+    EXPECT_EQ(m_log.last(), "Fenster schlie\u00DFen: Esc");
+}
+
+} // namespace
