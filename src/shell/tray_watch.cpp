@@ -98,6 +98,9 @@ void TrayWatch::watch(std::function<void()> onAppear) {
         QCoreApplication::instance()->installNativeEventFilter(this);
         m_filtering = true;
     }
+    // A host that came up while the watch was being set up has sent its announcement already.
+    if (hostPresent())
+        QTimer::singleShot(0, this, [this] { appeared(); });
 }
 
 bool TrayWatch::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {

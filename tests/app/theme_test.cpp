@@ -22,7 +22,7 @@ TEST(Theme, BuiltInsInPickerOrder) {
     EXPECT_EQ(&Theme::white(), &all[3]);
 }
 
-// The decimal components are the values; the hex forms beside them in the design are their
+// The decimal components are the values; the usual hex forms of these colours are their
 // 8-bit roundings, which is checked here against a few slots of each theme.
 TEST(Theme, SlotsMatchTheirEightBitForms) {
     auto hex = [](const Rgba& c) {

@@ -96,6 +96,7 @@ frame_of() { # the numbers of the "Rahmen (x, y, w, h)" on the first line contai
 # === 1: with a tray host
 start_tray
 wait_for 10 xdotool search --class trayer >/dev/null
+sleep 1 # the tray window shows before it has taken the tray selection
 new_home 1
 run_velmora >"$work/velmora1.log" 2>&1 &
 app=$!
@@ -160,5 +161,8 @@ check "at login no panel opens by itself" bash -c "! grep -qF 'Fenster sichtbar'
 kill "$app" 2>/dev/null
 wait "$app" 2>/dev/null
 
+if [ "$failed" -ne 0 ]; then
+    for f in "$work"/home*/state/Velmora.log; do echo "--- $f"; cat "$f"; done
+fi
 echo "e2e: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
