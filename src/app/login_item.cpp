@@ -1,5 +1,7 @@
 #include "app/login_item.h"
 
+#include "model/settings_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -91,12 +93,7 @@ bool sameProgram(const QString& a, const QString& b) {
 
 namespace LoginItem {
 
-QString defaultEntryPath() {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || !QDir::isAbsolutePath(base))
-        base = QDir::homePath() + QLatin1String("/.config");
-    return base + QLatin1String("/autostart/velmora.desktop");
-}
+QString defaultEntryPath() { return SettingsFile::configHome() + QLatin1String("/autostart/velmora.desktop"); }
 
 QByteArray desktopEntry(const QString& executable) {
     const QString text = QStringLiteral("[Desktop Entry]\n"

@@ -4,11 +4,13 @@
 
 namespace SettingsFile {
 
-QString defaultPath() {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+QString configHome() {
+    const QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (base.isEmpty() || !QDir::isAbsolutePath(base))
-        base = QDir::homePath() + QLatin1String("/.config");
-    return base + QLatin1String("/Velmora/Velmora.conf");
+        return QDir::homePath() + QLatin1String("/.config");
+    return base;
 }
+
+QString defaultPath() { return configHome() + QLatin1String("/Velmora/Velmora.conf"); }
 
 } // namespace SettingsFile

@@ -8,5 +8,7 @@
 namespace SettingsFile {
 
 QString defaultPath();
+// $XDG_CONFIG_HOME, or ~/.config when it is unset or not absolute.
+QString configHome();
 
 } // namespace SettingsFile

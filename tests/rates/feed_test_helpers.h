@@ -2,6 +2,7 @@
 
 #include "rates/feed_config.h"
 #include "rates/rate_source.h"
+#include "support/closed_port.h"
 #include "support/http_test_server.h"
 
 #include <QFile>
@@ -30,5 +31,4 @@ inline HttpTestServer::Reply okReply(const QString& fixture) {
     return reply;
 }
 
-// A base URL on which nothing listens: a port that was just free.
-QString refusingBase();
+inline QString refusingBase() { return closedPortBase(); }

@@ -10,14 +10,6 @@
 
 #include <gtest/gtest.h>
 
-QString refusingBase() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return QStringLiteral("http://127.0.0.1:%1").arg(port);
-}
-
 namespace {
 
 using Mode = HttpTestServer::Mode;

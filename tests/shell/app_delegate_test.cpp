@@ -1,6 +1,7 @@
 #include "model/format.h"
 #include "shell/app_delegate.h"
 #include "shell/popup_panel.h"
+#include "support/closed_port.h"
 #include "support/qt_printers.h"
 
 #include <QClipboard>
@@ -31,10 +32,8 @@ protected:
             s.setValue("cachedRates", info.toJson());
             s.setValue("activeCurrencies", QStringList{"EUR"});
         }
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
         AppDelegate::Options options;
-        options.store.feeds.primaryBase = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
+        options.store.feeds.primaryBase = closedPortBase();
         options.store.feeds.fallbackBase = options.store.feeds.primaryBase;
         options.store.settingsPath = settings;
         options.model.settingsPath = settings;

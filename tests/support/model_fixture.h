@@ -2,6 +2,7 @@
 
 #include "app/app_model.h"
 #include "rates/rate_store.h"
+#include "support/closed_port.h"
 #include "support/qt_printers.h"
 
 #include <QClipboard>
@@ -66,11 +67,7 @@ protected:
         return *m_model;
     }
 
-    static QString deadBase() {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        return QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
-    }
+    static QString deadBase() { return closedPortBase(); }
 
     static void setClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
     static QString clipboard() { return QGuiApplication::clipboard()->text(); }
