@@ -89,7 +89,11 @@ in_order() { # the given texts appear in the log in this order
 }
 clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
 frame_of() { # the numbers of the "Rahmen (x, y, w, h)" on the first line containing $1
-    grep -F -- "$1" "$log" | head -n1 | sed -E 's/.*Rahmen \(([-0-9.]+), ([-0-9.]+), ([-0-9.]+), ([-0-9.]+)\).*/\1 \2 \3 \4/' |
+    frame_on_line "$(grep -F -- "$1" "$log" | head -n1)"
+}
+last_frame_of() { frame_on_line "$(grep -F -- "$1" "$log" | tail -n1)"; }
+frame_on_line() {
+    printf '%s\n' "$1" | sed -E 's/.*Rahmen \(([-0-9.]+), ([-0-9.]+), ([-0-9.]+), ([-0-9.]+)\).*/\1 \2 \3 \4/' |
         awk '{printf "%d %d %d %d\n", $1, $2, $3, $4}'
 }
 
@@ -124,6 +128,15 @@ check "a second start shows the running panel" wait_for 3 logged $'Fenster \303\
 check "the log holds each step in order" in_order "Start, Version" "Symbol sichtbar: true" \
     "Fenster $(printf '\303\266')ffnen: Symbol angeklickt" "Fenster sichtbar: true" "Kopiert: 36,00 EUR" \
     "Kopiert: 1234,56 EUR" "Fenster schlie$(printf '\303\237')en: Esc" "Fenster $(printf '\303\266')ffnen: erneut ge$(printf '\303\266')ffnet"
+# The login check box sits 211 points from the panel's left and 46 from its bottom edge.
+read -r px py pw ph < <(last_frame_of "Fenster sichtbar: true")
+autostart="$home/config/autostart/velmora.desktop"
+xdotool mousemove $((px + 211)) $((py + ph - 46)) click 1
+check "the login check box writes an autostart entry" wait_for 3 test -f "$autostart"
+check "the autostart entry starts this very program at login" \
+    grep -qxF "Exec=\"$velmora\" --autostart" "$autostart"
+xdotool click 1
+check "unticking the check box removes the entry" wait_for 3 test ! -e "$autostart"
 sleep 0.3
 xdotool key ctrl+q
 check "Ctrl+Q quits" wait_for 5 bash -c "! kill -0 $app 2>/dev/null"
