@@ -141,10 +141,14 @@ TEST(FeedFaults, EveryRefreshEndsAsTheStoreRequiresWithoutStallingTheLoop) {
         EXPECT_LT(clock.elapsed(), 2 * options.feeds.overallTimeoutMs + 1000);
         EXPECT_LT(stall, 250) << "the event loop stood still for " << stall << " ms";
 
-        if (c.primary && c.primary->headers.contains({"Content-Encoding", "deflate"}))
+        if (c.primary && c.primary->headers.contains({"Content-Encoding", "deflate"})) {
+            const QByteArray request = primaryServer.lastRequest().toLower();
+            const qsizetype accept = request.indexOf("accept-encoding:");
             EXPECT_TRUE(
-                primaryServer.lastRequest().toLower().contains("accept-encoding: gzip, deflate"))
-                << "the client did not ask for compression, so the bomb proved nothing";
+                accept >= 0 &&
+                request.mid(accept, request.indexOf("\r\n", accept) - accept).contains("deflate"))
+                << "the client did not ask for deflate, so the bomb proved nothing";
+        }
         ASSERT_TRUE(store.info().has_value());
         switch (c.outcome) {
         case Outcome::failedKeepsCache:
