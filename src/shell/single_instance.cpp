@@ -18,16 +18,27 @@ QString lockFolder() {
     return folder;
 }
 
+// The socket lives beside the lock: in /tmp, where Qt would put a bare name, a run with another
+// runtime folder would take the lock of its own and remove this run's socket.
+QString socketPath(const QString& key) {
+    return lockFolder() + QLatin1Char('/') + key + QLatin1String(".socket");
+}
+
 } // namespace
 
-SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent), m_key(key) {}
+SingleInstance::SingleInstance(const QString& key, QObject* parent)
+    : QObject(parent)
+    , m_key(key) {}
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::defaultKey() { return QStringLiteral("velmora-%1").arg(::getuid()); }
+QString SingleInstance::defaultKey() {
+    return QStringLiteral("velmora-%1").arg(::getuid());
+}
 
 SingleInstance::Role SingleInstance::claim() {
-    m_lock = std::make_unique<QLockFile>(lockFolder() + QLatin1Char('/') + m_key + QLatin1String(".lock"));
+    m_lock = std::make_unique<QLockFile>(lockFolder() + QLatin1Char('/') + m_key +
+                                         QLatin1String(".lock"));
     // Held for the life of the process; QLockFile recognises the lock of a dead process.
     m_lock->setStaleLockTime(0);
     if (!m_lock->tryLock(0)) {
@@ -35,10 +46,10 @@ SingleInstance::Role SingleInstance::claim() {
         return Role::secondary;
     }
     // Whatever socket is left belongs to a crashed run: we hold the lock now.
-    QLocalServer::removeServer(m_key);
+    QLocalServer::removeServer(socketPath(m_key));
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    m_server->listen(m_key);
+    m_server->listen(socketPath(m_key));
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
@@ -59,7 +70,7 @@ bool SingleInstance::notifyPrimary() {
     clock.start();
     while (clock.elapsed() < 3000) {
         QLocalSocket socket;
-        socket.connectToServer(m_key);
+        socket.connectToServer(socketPath(m_key));
         if (socket.waitForConnected(500)) {
             socket.write("show\n");
             socket.waitForBytesWritten(1000);

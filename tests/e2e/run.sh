@@ -72,11 +72,23 @@ cachedRates="@ByteArray({\"perEur\":{\"PLN\":4.3,\"THB\":39.5,\"USD\":1.08},\"ra
 CONF
     log="$home/state/Velmora.log"
 }
-run_velmora() {
-    env HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_STATE_HOME="$home/state" \
-        XDG_RUNTIME_DIR="$home/runtime" DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" \
-        QT_QPA_PLATFORM=xcb "$velmora" "$@"
+# env execs the program, so a background `env "${session[@]}" velmora &` leaves velmora's own
+# pid in $! (a backgrounded shell function would leave a subshell's).
+session_env() {
+    session=(HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_STATE_HOME="$home/state"
+        XDG_RUNTIME_DIR="$home/runtime" DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" QT_QPA_PLATFORM=xcb)
 }
+run_velmora() {
+    session_env
+    env "${session[@]}" "$velmora" "$@"
+}
+start_velmora() { # in the background; its pid in $app
+    session_env
+    env "${session[@]}" "$velmora" "$@" >"$work/velmora$((++runs)).log" 2>&1 &
+    app=$!
+    started+=($app)
+}
+runs=0
 logged() { grep -qF -- "$1" "$log" 2>/dev/null; }
 line_of() { grep -nF -- "$1" "$log" | head -n1 | cut -d: -f1; }
 in_order() { # the given texts appear in the log in this order
@@ -102,9 +114,7 @@ start_tray
 wait_for 10 xdotool search --class trayer >/dev/null
 sleep 1 # the tray window shows before it has taken the tray selection
 new_home 1
-run_velmora >"$work/velmora1.log" 2>&1 &
-app=$!
-started+=($app)
+start_velmora
 check "the tray icon is there 1.5 s after start" wait_for 10 logged "Symbol sichtbar: true"
 read -r ix iy iw ih < <(frame_of "Symbol sichtbar: true")
 xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 1
@@ -146,9 +156,7 @@ wait "$app" 2>/dev/null
 # === 2: no tray host, which arrives two seconds later
 stop_tray
 new_home 2
-run_velmora >"$work/velmora2.log" 2>&1 &
-app=$!
-started+=($app)
+start_velmora
 check "without a tray the check finds no icon" wait_for 5 logged "Symbol sichtbar: false"
 check "without a tray the panel opens by itself" wait_for 3 logged $'Fenster \303\266ffnen: Symbol nicht sichtbar'
 read -r px py pw ph < <(frame_of "Fenster sichtbar: true")
@@ -164,9 +172,7 @@ stop_tray
 
 # === 3: started at login without a tray: no panel is opened
 new_home 3
-run_velmora --autostart >"$work/velmora3.log" 2>&1 &
-app=$!
-started+=($app)
+start_velmora --autostart
 check "a start at login is logged as such" wait_for 5 logged "beim Anmelden: true"
 check "at login the check still runs" wait_for 5 logged "Symbol sichtbar: false"
 sleep 0.5
