@@ -123,6 +123,12 @@ for member in 'perEur\":\"many' 'perEur\":{\"THB\":\"x\"}' 'rateDate\":7' 'fetch
     stop_app
 done
 
+new_home cache-quotedAt
+conf "[General]"$'\n'"activeCurrencies=EUR, THB"$'\n'"${cache/FloatRates\\\"/FloatRates\\\",\\\"quotedAt\\\":\\\"gestern\\\"}"$'\n'
+start_app
+check "cache with a quotedAt that is a string: starts and works" works
+stop_app
+
 new_home settings-unwritable
 rm -rf "$config" && printf 'not a folder' >"$config"
 start_app
