@@ -112,7 +112,9 @@ frame_on_line() {
 # === 1: with a tray host
 start_tray
 wait_for 10 xdotool search --class trayer >/dev/null
-sleep 1 # the tray window shows before it has taken the tray selection
+# The tray window shows before it has taken the tray selection, and on a freshly booted
+# machine its first start can take seconds; there is no property to wait for.
+sleep 3
 new_home 1
 start_velmora
 check "the tray icon is there 1.5 s after start" wait_for 10 logged "Symbol sichtbar: true"
