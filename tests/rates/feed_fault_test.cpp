@@ -51,14 +51,6 @@ Reply gzipBomb() {
         Mode::normal, {{"Content-Encoding", "gzip"}});
 }
 
-RateInfo cachedRecord() {
-    RateInfo info;
-    info.perEur = {{"USD", 1.1}, {"THB", 37.0}, {"PLN", 4.4}};
-    info.rateDate = "2026-12-01";
-    info.fetchedAt = 786000000;
-    info.source = QStringLiteral("FloatRates");
-    return info;
-}
 
 enum class Outcome { failedKeepsCache, fallbackRates, primaryRates };
 

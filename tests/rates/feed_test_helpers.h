@@ -32,3 +32,13 @@ inline HttpTestServer::Reply okReply(const QString& fixture) {
 }
 
 inline QString refusingBase() { return closedPortBase(); }
+
+// A record as an earlier run would have cached it, older than anything the fixtures give.
+inline RateInfo cachedRecord() {
+    RateInfo info;
+    info.perEur = {{"USD", 1.1}, {"THB", 37.0}, {"PLN", 4.4}};
+    info.rateDate = "2026-12-01";
+    info.fetchedAt = 786000000;
+    info.source = QStringLiteral("FloatRates");
+    return info;
+}

@@ -40,14 +40,6 @@ protected:
         return QTest::qWaitFor([&store] { return !store.isLoading(); }, 8000);
     }
 
-    static RateInfo cachedRecord() {
-        RateInfo info;
-        info.perEur = {{"USD", 1.1}, {"THB", 37.0}, {"PLN", 4.4}};
-        info.rateDate = "2026-12-01";
-        info.fetchedAt = 786000000;
-        info.source = QStringLiteral("FloatRates");
-        return info;
-    }
 
     QTemporaryDir m_dir;
     HttpTestServer m_server;
