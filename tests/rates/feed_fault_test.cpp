@@ -51,7 +51,6 @@ Reply gzipBomb() {
         Mode::normal, {{"Content-Encoding", "gzip"}});
 }
 
-
 enum class Outcome { failedKeepsCache, fallbackRates, primaryRates };
 
 struct FaultCase {
