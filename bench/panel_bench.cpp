@@ -6,8 +6,6 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QSettings>
-#include <QTcpServer>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -23,35 +21,26 @@ struct Fixture {
     std::unique_ptr<PanelView> panel;
 
     Fixture() {
-        const QString settings = home.path() + "/Velmora.conf";
         RateInfo info;
         info.perEur = {{"USD", 1.0842}, {"THB", 38.1236}, {"PLN", 4.2678}};
         info.rateDate = "2026-12-08";
         info.source = QStringLiteral("FloatRates");
-        {
-            QSettings s(settings, QSettings::IniFormat);
-            s.setValue(RateStore::cacheKey, info.toJson());
-        }
-        QTcpServer probe; // a port nobody listens on: the refresh fails fast and stays out of the way
-        probe.listen(QHostAddress::LocalHost, 0);
+        const SettingsStore settings(home.path() + "/Velmora.conf");
+        settings.setCachedRates(info.toJson());
         RateStore::Options storeOptions;
-        storeOptions.feeds.primaryBase = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
-        storeOptions.feeds.fallbackBase = storeOptions.feeds.primaryBase;
-        storeOptions.settingsPath = settings;
-        probe.close();
+        storeOptions.settings = settings;
+        storeOptions.refreshesByItself = false; // no network traffic in the measured loop
         store = std::make_unique<RateStore>(storeOptions);
         AppModel::Options options;
-        options.settingsPath = settings;
-        options.autostartPath = home.path() + "/autostart/velmora.desktop";
+        options.settings = settings;
         model = std::make_unique<AppModel>(*store, options);
         model->setActive(Currency::usd, true);
         model->setActive(Currency::pln, true);
-        for (const char* key : {"1", "2", ",", "5", "\u00D7"})
-            model->press(QString::fromUtf8(key));
+        for (CalcKey key : {CalcKey::digit1, CalcKey::digit2, CalcKey::comma, CalcKey::digit5,
+                            CalcKey::times})
+            model->press(key);
         panel = std::make_unique<PanelView>(*model, *store);
         panel->show();
-        while (store->isLoading())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QCoreApplication::processEvents();
     }
 };
@@ -63,7 +52,7 @@ void BM_PanelAfterKeyPress(benchmark::State& state) {
     QImage image(f.panel->size(), QImage::Format_ARGB32_Premultiplied);
     bool grow = true;
     for (auto _ : state) {
-        f.model->press(grow ? QStringLiteral("3") : QStringLiteral("\u232B"));
+        f.model->press(grow ? CalcKey::digit3 : CalcKey::backspace);
         grow = !grow;
         image.fill(Qt::transparent);
         f.panel->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);

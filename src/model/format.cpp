@@ -97,8 +97,6 @@ QString rateDate(const QString& isoDay) {
            twoDigits(day.year() % 100);
 }
 
-QString stamp(Timestamp t) { return stamp(t, QDateTime::currentDateTime()); }
-
 QString stamp(Timestamp t, const QDateTime& now) {
     const QDateTime local = Timestamps::toDateTime(t).toLocalTime();
     const QTime time = local.time();

@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QDateTime>
+#include "model/clock.h"
+
 #include <QList>
 #include <QSslCertificate>
 #include <QString>
-
-#include <functional>
 
 // Everything about fetching rates that a test must be able to control.
 struct FeedConfig {
     QString primaryBase;  // scheme, host and optional port, no trailing slash
     QString fallbackBase;
-    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTimeUtc(); };
+    Clock clock = Clocks::system;
     // Qt restarts the transfer time-out whenever a byte arrives, so a trickling server would
     // never time out; the overall limit ends such a request all the same.
     int transferTimeoutMs = 15000;

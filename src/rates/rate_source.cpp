@@ -18,10 +18,7 @@
 
 namespace {
 
-// Fetches one URL. The reply's body is collected as it arrives so that an oversized reply is
-// refused before it is held whole; the overall deadline covers servers that trickle bytes.
-void get(QNetworkAccessManager& network, const QString& url, const FeedConfig& config,
-         QObject* context, std::function<void(const QByteArray&, std::optional<FeedFailure>)> done) {
+QNetworkRequest feedRequest(const QString& url, const FeedConfig& config) {
     QNetworkRequest request{QUrl(url)};
     request.setTransferTimeout(config.transferTimeoutMs);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
@@ -29,7 +26,7 @@ void get(QNetworkAccessManager& network, const QString& url, const FeedConfig& c
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(5);
-    // Compressed replies are unpacked by Qt; the limit below counts the unpacked bytes, and this
+    // Compressed replies are unpacked by Qt; the body limit counts the unpacked bytes, and this
     // threshold keeps Qt's own check from letting a small packed bomb expand unchecked.
     request.setDecompressedSafetyCheckThreshold(config.maxBodyBytes);
     if (!config.extraCaCertificates.isEmpty()) {
@@ -37,68 +34,88 @@ void get(QNetworkAccessManager& network, const QString& url, const FeedConfig& c
         ssl.addCaCertificates(config.extraCaCertificates);
         request.setSslConfiguration(ssl);
     }
+    return request;
+}
 
-    QNetworkReply* reply = network.get(request);
-    struct State {
-        QByteArray body;
-        std::optional<FeedFailure> ownFailure;
-    };
-    auto state = std::make_shared<State>();
-    const qint64 limit = config.maxBodyBytes;
+// What one request has gathered so far: the body, and the reason it was stopped, if it was.
+struct Transfer {
+    QNetworkReply* reply;
+    qint64 limit;
+    QByteArray body;
+    std::optional<FeedFailure> ownFailure;
 
-    auto abortWith = [reply, state](FeedError kind, const QString& detail) {
-        if (!state->ownFailure)
-            state->ownFailure = FeedFailure{kind, detail};
+    void abortWith(FeedError kind, const QString& detail) {
+        if (!ownFailure)
+            ownFailure = FeedFailure{kind, detail};
         reply->abort();
-    };
+    }
+};
 
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, limit, abortWith] {
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > limit)
-            abortWith(FeedError::badServerResponse, QStringLiteral("reply too large"));
+// The body is collected as it arrives, so that an oversized reply is refused before it is held
+// whole; the overall deadline covers servers that trickle bytes.
+void guard(const std::shared_ptr<Transfer>& transfer, int overallTimeoutMs) {
+    QNetworkReply* reply = transfer->reply;
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [transfer] {
+        const QVariant length = transfer->reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > transfer->limit)
+            transfer->abortWith(FeedError::badServerResponse, QStringLiteral("reply too large"));
     });
-    QObject::connect(reply, &QIODevice::readyRead, reply, [reply, state, limit, abortWith] {
-        if (state->ownFailure)
+    QObject::connect(reply, &QIODevice::readyRead, reply, [transfer] {
+        if (transfer->ownFailure)
             return;
-        const QByteArray chunk = reply->readAll();
-        if (state->body.size() + chunk.size() > limit) {
-            state->body.clear();
-            abortWith(FeedError::badServerResponse, QStringLiteral("reply too large"));
+        const QByteArray chunk = transfer->reply->readAll();
+        if (transfer->body.size() + chunk.size() > transfer->limit) {
+            transfer->body.clear();
+            transfer->abortWith(FeedError::badServerResponse, QStringLiteral("reply too large"));
             return;
         }
-        state->body += chunk;
+        transfer->body += chunk;
     });
 
     auto* deadline = new QTimer(reply);
     deadline->setSingleShot(true);
-    QObject::connect(deadline, &QTimer::timeout, reply, [abortWith] {
-        abortWith(FeedError::transport, QStringLiteral("overall time limit reached"));
+    QObject::connect(deadline, &QTimer::timeout, reply, [transfer] {
+        transfer->abortWith(FeedError::transport, QStringLiteral("overall time limit reached"));
     });
-    deadline->start(config.overallTimeoutMs);
+    deadline->start(overallTimeoutMs);
+}
 
+// The finished reply's verdict: its whole body, or why there is none.
+std::optional<FeedFailure> verdict(Transfer& transfer) {
+    if (transfer.ownFailure)
+        return transfer.ownFailure;
+    QNetworkReply* reply = transfer.reply;
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    const QNetworkReply::NetworkError error = reply->error();
+    // Connection, TLS, time-out, proxy and redirect errors (codes below 200) are transport
+    // failures even when a redirect reply carried a status; content and server errors are
+    // judged by the status below.
+    const bool transportError = error != QNetworkReply::NoError && error < 200;
+    if (transportError || (error != QNetworkReply::NoError && status.toInt() == 200))
+        return FeedFailure{FeedError::transport, reply->errorString()};
+    if (!status.isValid() || status.toInt() != 200) {
+        return FeedFailure{FeedError::badServerResponse,
+                           QStringLiteral("HTTP status %1").arg(status.toInt())};
+    }
+    const QByteArray rest = reply->readAll();
+    if (transfer.body.size() + rest.size() > transfer.limit)
+        return FeedFailure{FeedError::badServerResponse, QStringLiteral("reply too large")};
+    transfer.body += rest;
+    return std::nullopt;
+}
+
+// Fetches one URL and calls `done` with the body or the failure, unless `context` is gone.
+void get(QNetworkAccessManager& network, const QString& url, const FeedConfig& config,
+         QObject* context, std::function<void(const QByteArray&, std::optional<FeedFailure>)> done) {
+    QNetworkReply* reply = network.get(feedRequest(url, config));
+    auto transfer = std::make_shared<Transfer>(Transfer{reply, config.maxBodyBytes, {}, {}});
+    guard(transfer, config.overallTimeoutMs);
     QObject::connect(reply, &QNetworkReply::finished, context,
-                     [reply, state, limit, done = std::move(done)] {
-        reply->deleteLater();
-        if (state->ownFailure)
-            return done({}, state->ownFailure);
-
-        const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-        const QNetworkReply::NetworkError error = reply->error();
-        // Connection, TLS, time-out, proxy and redirect errors (codes below 200) are transport
-        // failures even when a redirect reply carried a status; content and server errors
-        // are judged by the status below.
-        const bool transportError = error != QNetworkReply::NoError && error < 200;
-        if (transportError || (error != QNetworkReply::NoError && status.toInt() == 200))
-            return done({}, FeedFailure{FeedError::transport, reply->errorString()});
-        if (!status.isValid() || status.toInt() != 200) {
-            return done({}, FeedFailure{FeedError::badServerResponse,
-                                        QStringLiteral("HTTP status %1").arg(status.toInt())});
-        }
-        const QByteArray rest = reply->readAll();
-        if (state->body.size() + rest.size() > limit)
-            return done({}, FeedFailure{FeedError::badServerResponse, QStringLiteral("reply too large")});
-        done(state->body + rest, std::nullopt);
-    });
+                     [transfer, done = std::move(done)] {
+                         transfer->reply->deleteLater();
+                         const auto failure = verdict(*transfer);
+                         done(failure ? QByteArray() : transfer->body, failure);
+                     });
 }
 
 void fetch(QNetworkAccessManager& network, const FeedConfig& config, QObject* context,

@@ -3,7 +3,6 @@
 #include "rates/rate_source.h"
 
 #include <QNetworkAccessManager>
-#include <QSettings>
 #include <QTimer>
 
 RateStore::RateStore(Options options, QObject* parent)
@@ -12,6 +11,8 @@ RateStore::RateStore(Options options, QObject* parent)
     , m_network(new QNetworkAccessManager(this))
     , m_timer(new QTimer(this)) {
     loadCache();
+    if (!m_options.refreshesByItself)
+        return;
     // Qt sends nothing before the event loop runs again, so construction still returns before
     // any network traffic; starting here means observers see the refresh as running at once.
     refresh();
@@ -24,12 +25,10 @@ RateStore::RateStore(Options options, QObject* parent)
 RateStore::~RateStore() = default;
 
 void RateStore::loadCache() {
-    QSettings settings(m_options.settingsPath, QSettings::IniFormat);
-    const QVariant value = settings.value(QLatin1String(cacheKey));
-    // A value of any other type counts as missing, like a damaged record.
-    if (value.typeId() != QMetaType::QByteArray)
+    const auto json = m_options.settings.cachedRates();
+    if (!json)
         return;
-    if (auto cached = RateInfo::fromJson(value.toByteArray()))
+    if (auto cached = RateInfo::fromJson(*json))
         setInfo(*cached);
 }
 
@@ -54,9 +53,7 @@ void RateStore::finish(const std::optional<RateInfo>& result) {
     if (result) {
         setInfo(*result);
         setFailed(false);
-        QSettings settings(m_options.settingsPath, QSettings::IniFormat);
-        settings.setValue(QLatin1String(cacheKey), result->toJson());
-        settings.sync();
+        m_options.settings.setCachedRates(result->toJson());
     } else {
         setFailed(true);
     }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "model/current_rates.h"
 #include "model/rate_info.h"
+#include "model/settings_store.h"
 #include "rates/feed_config.h"
 #include "rates/feed_result.h"
 
@@ -15,27 +17,28 @@ class QTimer;
 // Owns the rates in use: loads the cached record at once, refreshes from the primary feed
 // (the central bank only when that fails) at start, on a timer and on request, and caches
 // every success in the settings file.
-class RateStore final : public QObject {
+class RateStore final : public QObject, public CurrentRates {
     Q_OBJECT
 
 public:
     struct Options {
         FeedConfig feeds = FeedConfig::fromBuild();
-        QString settingsPath; // the settings file that holds "cachedRates"
+        SettingsStore settings; // holds the cached record
         int refreshIntervalMs = 30 * 60 * 1000;
+        // Off, the store only serves its cache until refresh() is called: for tools that render
+        // the panel from a fixed record, and for tests of the views.
+        bool refreshesByItself = true;
     };
 
     explicit RateStore(Options options, QObject* parent = nullptr);
     ~RateStore() override;
 
-    const std::optional<RateInfo>& info() const { return m_info; }
+    const std::optional<RateInfo>& info() const override { return m_info; }
     bool isLoading() const { return m_isLoading; }
     bool hasFailed() const { return m_hasFailed; }
 
     // Starts a refresh unless one is running; a request during a refresh is dropped.
     void refresh();
-
-    static constexpr const char* cacheKey = "cachedRates";
 
 signals:
     // Emitted on every assignment, also when the value did not change.

@@ -1,10 +1,10 @@
 #include "shell/app_delegate.h"
 
+#include "app/key_routing.h"
 #include "model/format.h"
-#include "shell/key_routing.h"
+#include "platform/tray_watch.h"
 #include "shell/placement.h"
 #include "shell/popup_panel.h"
-#include "shell/tray_watch.h"
 #include "ui/panel_view.h"
 
 #include <QCursor>
@@ -31,8 +31,6 @@ QRect availableAreaAt(const QPoint& point) {
 
 AppDelegate::AppDelegate(Options options, QObject* parent)
     : QObject(parent), m_options(std::move(options)) {
-    if (!m_options.log)
-        m_options.log = [](const QString&) {};
     m_store = std::make_unique<RateStore>(m_options.store);
     m_panel = std::make_unique<PopupPanel>();
 }
@@ -53,10 +51,11 @@ void AppDelegate::start() {
         createTrayIcon();
     } else {
         m_trayWatch = new TrayWatch(this);
-        m_trayWatch->watch([this] {
+        connect(m_trayWatch, &TrayWatch::hostAppeared, this, [this] {
             m_options.log(QStringLiteral("Infobereich gefunden, Symbol angelegt"));
             createTrayIcon();
         });
+        m_trayWatch->watch();
     }
     updateStatusTitle();
     setUpPanel();
@@ -87,17 +86,18 @@ void AppDelegate::createTrayIcon() {
 void AppDelegate::setUpPanel() {
     m_model = std::make_unique<AppModel>(*m_store, m_options.model);
     m_view = new PanelView(*m_model, *m_store);
-    if (m_options.quit)
-        m_view->setQuitHandler(m_options.quit);
     m_panel->setContent(m_view);
     m_panel->setUseMask(!TrayWatch::compositorRunning());
     m_panel->resize(Placement::panelSize(m_view->sizeHint()));
 
-    m_model->closeWindow = [this] { hidePanel(QStringLiteral("Schlie\u00DFen-Knopf")); };
-    m_panel->onKey = [this](QKeyEvent* event) { return handleKey(event); };
-    m_panel->onPaste = [this] { m_model->pasteIntoCalculator(); };
-    m_panel->onCopy = [this] { m_model->copyAmount(Currency::eur); };
-    m_panel->onQuit = m_options.quit;
+    AppModel* model = m_model.get();
+    connect(model, &AppModel::closeWindowRequested, this,
+            [this] { hidePanel(QStringLiteral("Schlie\u00DFen-Knopf")); });
+    m_panel->setKeyHandler([this](QKeyEvent* event) { return handleKey(event); });
+    connect(m_panel.get(), &PopupPanel::pasteRequested, model, &AppModel::pasteIntoCalculator);
+    connect(m_panel.get(), &PopupPanel::copyRequested, model, &AppModel::copyEuro);
+    connect(m_panel.get(), &PopupPanel::quitRequested, this, [this] { m_options.quit(); });
+    connect(m_view, &PanelView::quitRequested, this, [this] { m_options.quit(); });
 }
 
 bool AppDelegate::handleKey(QKeyEvent* event) {

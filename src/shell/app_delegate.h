@@ -21,16 +21,18 @@ class TrayWatch;
 // Decides where the panel opens, refits it when its content changes size, and writes a
 // diagnostic line for every opening, closing and resizing.
 class AppDelegate final : public QObject {
+    Q_OBJECT
+
 public:
     struct Options {
         RateStore::Options store;
         AppModel::Options model;
         bool launchedAtLogin = false;
         QString version;
-        std::function<void(const QString&)> log;
+        std::function<void(const QString&)> log = [](const QString&) {};
         int iconCheckMs = 1500;
         int refitDelayMs = 80;
-        std::function<void()> quit; // what "Beenden" and Ctrl+Q do
+        std::function<void()> quit = [] {}; // what "Beenden" and Ctrl+Q do
     };
 
     explicit AppDelegate(Options options, QObject* parent = nullptr);

@@ -1,15 +1,41 @@
-#include "model/settings_file.h"
-#include "app/login_item.h"
+#include "log/crash_log.h"
+#include "log/log.h"
+#include "platform/autostart_entry.h"
+#include "platform/single_instance.h"
+#include "platform/system_clipboard.h"
+#include "platform/xdg_paths.h"
 #include "rates/feed_config.h"
 #include "shell/app_delegate.h"
-#include "shell/crash_log.h"
-#include "shell/log.h"
-#include "shell/single_instance.h"
 
 #include <QApplication>
 #include <QStyleFactory>
 
 #include <cstring>
+
+namespace {
+
+AppDelegate::Options programOptions(bool launchedAtLogin) {
+    const SettingsStore settings(XdgPaths::settingsFile());
+    const AutostartEntry autostart(XdgPaths::autostartEntry(),
+                                   QCoreApplication::applicationFilePath());
+
+    AppDelegate::Options options;
+    options.store.feeds = FeedConfig::fromBuild();
+    options.store.settings = settings;
+    options.model.settings = settings;
+    options.model.log = &Log::write;
+    options.model.clipboardText = &SystemClipboard::text;
+    options.model.setClipboardText = &SystemClipboard::setText;
+    options.model.loginItemRegistered = [autostart] { return autostart.isRegistered(); };
+    options.model.registerLoginItem = [autostart](bool on) { autostart.setRegistered(on); };
+    options.log = &Log::write;
+    options.launchedAtLogin = launchedAtLogin;
+    options.version = QStringLiteral(VELMORA_VERSION);
+    options.quit = [] { QCoreApplication::quit(); };
+    return options;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     CrashLog::install();
@@ -23,8 +49,8 @@ int main(int argc, char** argv) {
 
     // Wayland does not let a program place its own windows; under XWayland the panel opens
     // where it should. A platform the user chose explicitly is left alone.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-        !qEnvironmentVariableIsEmpty("DISPLAY"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 
     QApplication app(argc, argv);
@@ -39,20 +65,9 @@ int main(int argc, char** argv) {
     if (instance.claim() == SingleInstance::Role::secondary)
         return 0;
 
-    AppDelegate::Options options;
-    options.store.feeds = FeedConfig::fromBuild();
-    options.store.settingsPath = SettingsFile::defaultPath();
-    options.model.settingsPath = options.store.settingsPath;
-    options.model.autostartPath = LoginItem::defaultEntryPath();
-    options.model.executablePath = QCoreApplication::applicationFilePath();
-    options.model.log = &Log::write;
-    options.log = &Log::write;
-    options.launchedAtLogin = launchedAtLogin;
-    options.version = QStringLiteral(VELMORA_VERSION);
-    options.quit = [] { QCoreApplication::quit(); };
-
-    AppDelegate delegate(options);
-    instance.onReopen = [&delegate] { delegate.showPanel(QStringLiteral("erneut ge\u00F6ffnet")); };
+    AppDelegate delegate(programOptions(launchedAtLogin));
+    QObject::connect(&instance, &SingleInstance::reopenRequested, &delegate,
+                     [&delegate] { delegate.showPanel(QStringLiteral("erneut ge\u00F6ffnet")); });
     delegate.start();
     return app.exec();
 }

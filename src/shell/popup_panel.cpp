@@ -50,18 +50,18 @@ void PopupPanel::resizeEvent(QResizeEvent* event) {
 }
 
 void PopupPanel::keyPressEvent(QKeyEvent* event) {
-    if (onKey && onKey(event))
+    if (m_keyHandler && m_keyHandler(event))
         return;
-    if (event->matches(QKeySequence::Copy) && onCopy) {
-        onCopy();
-        return;
-    }
-    if (event->matches(QKeySequence::Paste) && onPaste) {
-        onPaste();
+    if (event->matches(QKeySequence::Copy)) {
+        emit copyRequested();
         return;
     }
-    if (event->key() == Qt::Key_Q && (event->modifiers() & Qt::ControlModifier) && onQuit) {
-        onQuit();
+    if (event->matches(QKeySequence::Paste)) {
+        emit pasteRequested();
+        return;
+    }
+    if (event->key() == Qt::Key_Q && (event->modifiers() & Qt::ControlModifier)) {
+        emit quitRequested();
         return;
     }
     QWidget::keyPressEvent(event);

@@ -4,12 +4,15 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
 
 class QKeyEvent;
 
 // The program's only window: frameless, floating, shown and hidden but never closed. It offers
-// every key to onKey first; Ctrl+C, Ctrl+V and Ctrl+Q are its copy, paste and quit.
+// every key to its key handler first; Ctrl+C, Ctrl+V and Ctrl+Q are its copy, paste and quit.
 class PopupPanel final : public QWidget {
+    Q_OBJECT
+
 public:
     explicit PopupPanel(QWidget* parent = nullptr);
 
@@ -19,10 +22,13 @@ public:
     // With no compositor the transparent corners would show black: cut them off instead.
     void setUseMask(bool useMask);
 
-    std::function<bool(QKeyEvent*)> onKey;
-    std::function<void()> onPaste;
-    std::function<void()> onCopy;
-    std::function<void()> onQuit;
+    // Offered every key press first; true means the key was taken.
+    void setKeyHandler(std::function<bool(QKeyEvent*)> handler) { m_keyHandler = std::move(handler); }
+
+signals:
+    void copyRequested();
+    void pasteRequested();
+    void quitRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -34,6 +40,7 @@ protected:
 private:
     void updateMask();
 
+    std::function<bool(QKeyEvent*)> m_keyHandler;
     QWidget* m_content = nullptr;
     bool m_useMask = false;
     bool m_dragging = false;

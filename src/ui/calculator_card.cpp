@@ -4,46 +4,16 @@
 #include "model/format.h"
 #include "rates/rate_store.h"
 #include "ui/card_frame.h"
+#include "ui/filled_box.h"
 #include "ui/metrics.h"
 #include "ui/painting.h"
 #include "ui/pressable_button.h"
 #include "ui/text_line.h"
 
 #include <QHBoxLayout>
-#include <QPainter>
 #include <QVBoxLayout>
 
 namespace {
-
-const QString pasteKey = QStringLiteral("Einf\u00FCgen");
-
-// A plain widget that paints a rounded fill behind its children.
-class FilledBox final : public QWidget {
-public:
-    explicit FilledBox(qreal radius, QWidget* parent = nullptr) : QWidget(parent), m_radius(radius) {}
-    void setFill(const QColor& fill) {
-        m_fill = fill;
-        update();
-    }
-    const QColor& fill() const { return m_fill; }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        if (m_fill.alpha() == 0)
-            return;
-        QPainter p(this);
-        p.save();
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(Qt::NoPen);
-        p.setBrush(m_fill);
-        p.drawPath(Painting::roundedRect(QRectF(rect()), m_radius));
-        p.restore();
-    }
-
-private:
-    qreal m_radius;
-    QColor m_fill = Qt::transparent;
-};
 
 PressableButton* smallActionButton(QWidget* parent, const QString& symbol, const QString& name) {
     auto* button = new PressableButton(parent);
@@ -57,31 +27,32 @@ PressableButton* smallActionButton(QWidget* parent, const QString& symbol, const
     return button;
 }
 
-QColor keyFill(const Theme& theme, const QString& label) {
-    if (label == QLatin1String("="))
+QColor keyFill(const Theme& theme, CalcKey key) {
+    if (key == CalcKey::equals)
         return Painting::color(theme.accent);
-    if (AppModel::operators.contains(label) || label == pasteKey)
+    if (CalcKeys::isOperator(key) || key == CalcKey::paste)
         return Painting::color(theme.key);
     return Painting::color(theme.field);
 }
 
-QColor keyText(const Theme& theme, const QString& label) {
-    if (label == QLatin1String("C"))
+QColor keyText(const Theme& theme, CalcKey key) {
+    if (key == CalcKey::clear)
         return Painting::color(theme.warning);
-    if (label == QLatin1String("="))
+    if (key == CalcKey::equals)
         return Painting::color(theme.accentText);
     return Painting::color(theme.text);
 }
 
 } // namespace
 
-const QList<QStringList>& CalculatorCard::keyRows() {
-    static const QList<QStringList> rows{
-        {QStringLiteral("C"), QStringLiteral("\u232B"), QStringLiteral("\u00F7"), QStringLiteral("\u00D7")},
-        {QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("\u2212")},
-        {QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("+")},
-        {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("=")},
-        {QStringLiteral("0"), QStringLiteral(","), pasteKey},
+const QList<QList<CalcKey>>& CalculatorCard::keyRows() {
+    using K = CalcKey;
+    static const QList<QList<CalcKey>> rows{
+        {K::clear, K::backspace, K::divide, K::times},
+        {K::digit7, K::digit8, K::digit9, K::minus},
+        {K::digit4, K::digit5, K::digit6, K::plus},
+        {K::digit1, K::digit2, K::digit3, K::equals},
+        {K::digit0, K::comma, K::paste},
     };
     return rows;
 }
@@ -159,23 +130,22 @@ QWidget* CalculatorCard::buildPicker() {
     m_pickerCaption->setFont(Fonts::ui(10));
     layout->addWidget(m_pickerCaption);
     m_pickerRow = new QWidget(picker);
-    auto* row = new QHBoxLayout(m_pickerRow);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(7);
+    m_pickerLayout = new QHBoxLayout(m_pickerRow);
+    m_pickerLayout->setContentsMargins(0, 0, 0, 0);
+    m_pickerLayout->setSpacing(7);
     layout->addWidget(m_pickerRow);
     return picker;
 }
 
 QWidget* CalculatorCard::buildResults() {
-    auto* box = new FilledBox(8, this);
-    box->setObjectName(QStringLiteral("results"));
-    m_results = box;
-    m_resultsLayout = new QVBoxLayout(box);
+    m_results = new FilledBox(8, this);
+    m_results->setObjectName(QStringLiteral("results"));
+    m_resultsLayout = new QVBoxLayout(m_results);
     // Ten points in from the box, less the six by which the emphasised euro row reaches out;
     // the other rows keep those six points inside themselves.
     m_resultsLayout->setContentsMargins(10 - 6, 8, 10 - 6, 8);
     m_resultsLayout->setSpacing(6);
-    return box;
+    return m_results;
 }
 
 QWidget* CalculatorCard::buildKeypad() {
@@ -184,32 +154,38 @@ QWidget* CalculatorCard::buildKeypad() {
     auto* layout = new QVBoxLayout(keypad);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(Metrics::keySpacing);
-    for (const QStringList& labels : keyRows()) {
+    for (const QList<CalcKey>& keys : keyRows()) {
         auto* row = new QHBoxLayout;
         row->setSpacing(Metrics::keySpacing);
         row->setAlignment(Qt::AlignLeft);
-        for (const QString& label : labels) {
-            auto* key = new PressableButton(keypad);
-            key->setObjectName(QStringLiteral("key-") + label);
-            key->setAccessibleName(label);
-            key->setLabel(label);
-            if (label == pasteKey) {
-                key->setSymbol(QStringLiteral("doc.on.clipboard"), 12);
-                key->setSpacing(5);
-                key->setFont(Fonts::ui(12, QFont::Medium));
-                key->setFixedSize(Metrics::wideKeyWidth, Metrics::keyHeight);
-                key->setToolTip(QStringLiteral("Zahl aus der Zwischenablage einf\u00FCgen (auch Strg+V)"));
-            } else {
-                key->setFont(Fonts::rounded(18, label == QLatin1String("=") ? QFont::DemiBold : QFont::Normal));
-                key->setFixedSize(Metrics::keyWidth, Metrics::keyHeight);
-            }
-            connect(key, &QAbstractButton::clicked, this, [this, label] { m_model.press(label); });
-            m_keys.insert(label, key);
-            row->addWidget(key);
-        }
+        for (CalcKey key : keys)
+            row->addWidget(buildKey(key, keypad));
         layout->addLayout(row);
     }
     return keypad;
+}
+
+PressableButton* CalculatorCard::buildKey(CalcKey key, QWidget* keypad) {
+    const QString label = CalcKeys::label(key);
+    auto* button = new PressableButton(keypad);
+    button->setObjectName(QStringLiteral("key-") + label);
+    button->setAccessibleName(label);
+    button->setLabel(label);
+    if (key == CalcKey::paste) {
+        button->setSymbol(QStringLiteral("doc.on.clipboard"), 12);
+        button->setSpacing(5);
+        button->setFont(Fonts::ui(12, QFont::Medium));
+        button->setFixedSize(Metrics::wideKeyWidth, Metrics::keyHeight);
+        button->setToolTip(
+            QStringLiteral("Zahl aus der Zwischenablage einf\u00FCgen (auch Strg+V)"));
+    } else {
+        button->setFont(
+            Fonts::rounded(18, key == CalcKey::equals ? QFont::DemiBold : QFont::Normal));
+        button->setFixedSize(Metrics::keyWidth, Metrics::keyHeight);
+    }
+    connect(button, &QAbstractButton::clicked, this, [this, key] { m_model.press(key); });
+    m_keys.insert(key, button);
+    return button;
 }
 
 void CalculatorCard::refresh() {
@@ -233,71 +209,11 @@ void CalculatorCard::rebuildCurrencyRows() {
     m_entries.clear();
     m_builtFor = m_model.activeCurrencies();
 
-    auto* pickerLayout = static_cast<QHBoxLayout*>(m_pickerRow->layout());
     for (Currency c : m_builtFor) {
-        const QString code = Currencies::code(c);
-        auto* button = new PressableButton(m_pickerRow);
-        button->setObjectName(QStringLiteral("currency-") + code);
-        button->setLabel(Currencies::symbol(c) + QStringLiteral("  ") + code);
-        button->setAccessibleName(button->label());
-        button->setFont(Fonts::ui(12, QFont::Medium));
-        button->setFixedHeight(26);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        button->setToolTip(QStringLiteral("Die Zahl im Rechner ist in ") + code);
-        connect(button, &QAbstractButton::clicked, this, [this, c] { m_model.setAmountCurrency(c); });
-        pickerLayout->addWidget(button, 1);
+        PressableButton* button = buildPickerButton(c);
+        m_pickerLayout->addWidget(button, 1);
         m_pickerButtons.insert(c, button);
-
-        ResultEntry entry;
-        entry.container = new QWidget(m_results);
-        auto* entryLayout = new QVBoxLayout(entry.container);
-        entryLayout->setContentsMargins(0, 0, 0, 0);
-        entryLayout->setSpacing(2);
-        auto* row = new FilledBox(7, entry.container);
-        row->setObjectName(QStringLiteral("row-") + code);
-        entry.row = row;
-        auto* rowLayout = new QHBoxLayout(row);
-        rowLayout->setSpacing(6);
-        entry.symbol = new TextLine(row);
-        entry.symbol->setFixedWidth(20);
-        entry.symbol->setAlignment(Qt::AlignCenter);
-        entry.code = new TextLine(row);
-        entry.code->setText(code, {});
-        entry.symbol->setText(Currencies::symbol(c), {});
-        entry.amount = new PressableButton(row);
-        entry.amount->setObjectName(QStringLiteral("copy-") + code);
-        entry.amount->setAccessibleName(QStringLiteral("Betrag in ") + code + QStringLiteral(" kopieren"));
-        entry.amount->setPlain(true);
-        entry.amount->setSpacing(5);
-        entry.amount->setMinimumScale(0.6);
-        entry.amount->setContentAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        entry.amount->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
-        connect(entry.amount, &QAbstractButton::clicked, this, [this, c] { m_model.copyAmount(c); });
-        rowLayout->addWidget(entry.symbol);
-        rowLayout->addWidget(entry.code);
-        rowLayout->addStretch(1);
-        rowLayout->addWidget(entry.amount);
-        entryLayout->addWidget(row);
-
-        if (c != Currency::eur) {
-            entry.rateHolder = new QWidget(entry.container);
-            auto* holder = new QHBoxLayout(entry.rateHolder);
-            holder->setContentsMargins(0, 0, 6, 0);
-            holder->addStretch(1);
-            entry.rate = new PressableButton(entry.rateHolder);
-            entry.rate->setObjectName(QStringLiteral("rate-") + code);
-            entry.rate->setSymbol(QStringLiteral("arrow.up"), 7);
-            entry.rate->setSymbolTrailing(true);
-            entry.rate->setSpacing(4);
-            entry.rate->setFont(Fonts::ui(10, QFont::Medium));
-            entry.rate->setHorizontalPadding(6);
-            entry.rate->setFixedHeight(18);
-            entry.rate->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-            connect(entry.rate, &QAbstractButton::clicked, this,
-                    [this, c] { m_model.insertRate(Currency::eur, c, rateDigits(c)); });
-            holder->addWidget(entry.rate);
-            entryLayout->addWidget(entry.rateHolder);
-        }
+        ResultEntry entry = buildResultEntry(c);
         m_resultsLayout->addWidget(entry.container);
         // Shown now rather than on the layout's deferred show, so the next paint has them.
         entry.container->show();
@@ -306,9 +222,78 @@ void CalculatorCard::rebuildCurrencyRows() {
     }
 }
 
+PressableButton* CalculatorCard::buildPickerButton(Currency c) {
+    const QString code = Currencies::code(c);
+    auto* button = new PressableButton(m_pickerRow);
+    button->setObjectName(QStringLiteral("currency-") + code);
+    button->setLabel(Currencies::symbol(c) + QStringLiteral("  ") + code);
+    button->setAccessibleName(button->label());
+    button->setFont(Fonts::ui(12, QFont::Medium));
+    button->setFixedHeight(26);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    button->setToolTip(QStringLiteral("Die Zahl im Rechner ist in ") + code);
+    connect(button, &QAbstractButton::clicked, this, [this, c] { m_model.setAmountCurrency(c); });
+    return button;
+}
+
+CalculatorCard::ResultEntry CalculatorCard::buildResultEntry(Currency c) {
+    const QString code = Currencies::code(c);
+    ResultEntry entry;
+    entry.container = new QWidget(m_results);
+    auto* entryLayout = new QVBoxLayout(entry.container);
+    entryLayout->setContentsMargins(0, 0, 0, 0);
+    entryLayout->setSpacing(2);
+    entry.row = new FilledBox(7, entry.container);
+    entry.row->setObjectName(QStringLiteral("row-") + code);
+    auto* rowLayout = new QHBoxLayout(entry.row);
+    rowLayout->setSpacing(6);
+    entry.symbol = new TextLine(entry.row);
+    entry.symbol->setFixedWidth(20);
+    entry.symbol->setAlignment(Qt::AlignCenter);
+    entry.code = new TextLine(entry.row);
+    entry.amount = new PressableButton(entry.row);
+    entry.amount->setObjectName(QStringLiteral("copy-") + code);
+    entry.amount->setAccessibleName(QStringLiteral("Betrag in ") + code +
+                                    QStringLiteral(" kopieren"));
+    entry.amount->setPlain(true);
+    entry.amount->setSpacing(5);
+    entry.amount->setMinimumScale(0.6);
+    entry.amount->setContentAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    entry.amount->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    connect(entry.amount, &QAbstractButton::clicked, this, [this, c] { m_model.copyAmount(c); });
+    rowLayout->addWidget(entry.symbol);
+    rowLayout->addWidget(entry.code);
+    rowLayout->addStretch(1);
+    rowLayout->addWidget(entry.amount);
+    entryLayout->addWidget(entry.row);
+    if (c != Currency::eur)
+        buildRateButton(c, entry);
+    return entry;
+}
+
+void CalculatorCard::buildRateButton(Currency c, ResultEntry& entry) {
+    entry.rateHolder = new QWidget(entry.container);
+    auto* holder = new QHBoxLayout(entry.rateHolder);
+    holder->setContentsMargins(0, 0, 6, 0);
+    holder->addStretch(1);
+    entry.rate = new PressableButton(entry.rateHolder);
+    entry.rate->setObjectName(QStringLiteral("rate-") + Currencies::code(c));
+    entry.rate->setSymbol(QStringLiteral("arrow.up"), 7);
+    entry.rate->setSymbolTrailing(true);
+    entry.rate->setSpacing(4);
+    entry.rate->setFont(Fonts::ui(10, QFont::Medium));
+    entry.rate->setHorizontalPadding(6);
+    entry.rate->setFixedHeight(18);
+    entry.rate->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(entry.rate, &QAbstractButton::clicked, this,
+            [this, c] { m_model.insertRate(Currency::eur, c, rateDigits(c)); });
+    holder->addWidget(entry.rate);
+    entry.container->layout()->addWidget(entry.rateHolder);
+}
+
 void CalculatorCard::refreshDisplay() {
     const Theme& theme = m_model.theme();
-    static_cast<FilledBox*>(m_display)->setFill(Painting::color(theme.field));
+    m_display->setFill(Painting::color(theme.field));
 
     m_reset->setPressable({Painting::color(theme.key), Painting::color(theme.pressed), 5});
     m_reset->setForeground(Painting::color(theme.text));
@@ -322,14 +307,16 @@ void CalculatorCard::refreshDisplay() {
     m_copyEuro->setPressable({Painting::color(copied ? theme.accent : theme.key),
                               Painting::color(theme.pressed), 5});
     m_copyEuro->setEnabled(euro.has_value());
-    m_copyEuro->setToolTip(euro ? QStringLiteral("Euro-Betrag ") + Format::money(*euro) +
-                                      QStringLiteral(" kopieren (auch Strg+C). Andere Betr\u00E4ge: einfach anklicken.")
-                                : QStringLiteral("Erst eine Zahl eingeben"));
+    m_copyEuro->setToolTip(
+        euro ? QStringLiteral("Euro-Betrag ") + Format::money(*euro) +
+                   QStringLiteral(" kopieren (auch Strg+C). Andere Betr\u00E4ge: einfach anklicken.")
+             : QStringLiteral("Erst eine Zahl eingeben"));
 
     const QString& line = m_model.calcText();
     m_calcLine->setText(line.isEmpty() ? QStringLiteral("0") : line,
                         Painting::color(theme.text, line.isEmpty() ? 0.35 : 1.0));
-    m_preview->setText(m_model.calcPreview().value_or(QStringLiteral(" ")), Painting::color(theme.text, 0.6));
+    m_preview->setText(m_model.calcPreview().value_or(QStringLiteral(" ")),
+                       Painting::color(theme.text, 0.6));
 }
 
 void CalculatorCard::refreshPicker() {
@@ -344,60 +331,62 @@ void CalculatorCard::refreshPicker() {
 }
 
 void CalculatorCard::refreshResults() {
+    m_results->setFill(Painting::color(m_model.theme().field, 0.6));
+    for (Currency c : m_builtFor)
+        refreshResultRow(c, m_entries[c]);
+}
+
+void CalculatorCard::refreshResultRow(Currency c, ResultEntry& entry) {
     const Theme& theme = m_model.theme();
-    static_cast<FilledBox*>(m_results)->setFill(Painting::color(theme.field, 0.6));
+    const auto value = m_model.converted(c);
+    const bool isAmount = c == m_model.amountCurrency();
+    const bool isHome = c == Currency::eur && !isAmount;
+    const bool copied = m_model.copiedCurrency() == c;
+    const QColor base = isHome ? Painting::color(theme.homeText)
+                               : Painting::color(theme.text, isAmount ? 0.55 : 1.0);
+
+    entry.row->setFill(isHome ? Painting::color(theme.homeFill) : QColor(Qt::transparent));
+    entry.row->setFixedHeight(isHome ? 30 + 2 * 4 : 22);
+    entry.row->layout()->setContentsMargins(isHome ? 8 : 6, isHome ? 4 : 0, isHome ? 8 : 6,
+                                            isHome ? 4 : 0);
+
+    entry.symbol->setFont(isHome ? Fonts::ui(17, QFont::Bold) : Fonts::ui(13, QFont::Medium));
+    entry.symbol->setText(Currencies::symbol(c), isHome ? Painting::color(theme.homeText)
+                                                        : Painting::color(theme.text));
+    entry.code->setFont(Fonts::ui(10, isHome ? QFont::Bold : QFont::Medium));
+    entry.code->setText(Currencies::code(c), isHome ? Painting::color(theme.homeText, 0.8)
+                                                    : Painting::color(theme.text, 0.6));
+
+    entry.amount->setLabel(value ? Format::number(*value, 2) : QStringLiteral("\u2013"));
+    entry.amount->setFont(isHome ? Fonts::rounded(22, QFont::Bold)
+                                 : Fonts::rounded(16, isAmount ? QFont::Normal : QFont::DemiBold));
+    entry.amount->setForeground(base);
+    entry.amount->setSymbol(copied ? QStringLiteral("checkmark") : QStringLiteral("doc.on.doc"), 9);
+    QColor iconColor = base;
+    iconColor.setAlphaF(base.alphaF() * 0.45);
+    if (copied)
+        iconColor = isHome ? Painting::color(theme.homeText) : Painting::color(theme.accent);
+    entry.amount->setSymbolColor(iconColor);
+    entry.amount->setEnabled(value.has_value());
+    entry.amount->setToolTip(value ? Format::money(*value) + QLatin1Char(' ') +
+                                         Currencies::code(c) + QStringLiteral(" kopieren")
+                                   : QString());
+    if (!entry.rate)
+        return;
+
     const auto& info = m_store.info();
-
-    for (Currency c : m_builtFor) {
-        ResultEntry& entry = m_entries[c];
-        const auto value = m_model.converted(c);
-        const bool isAmount = c == m_model.amountCurrency();
-        const bool isHome = c == Currency::eur && !isAmount;
-        const bool copied = m_model.copiedCurrency() == c;
-        const QColor base = isHome ? Painting::color(theme.homeText)
-                                   : Painting::color(theme.text, isAmount ? 0.55 : 1.0);
-
-        auto* row = static_cast<FilledBox*>(entry.row);
-        row->setFill(isHome ? Painting::color(theme.homeFill) : QColor(Qt::transparent));
-        row->setFixedHeight(isHome ? 30 + 2 * 4 : 22);
-        row->layout()->setContentsMargins(isHome ? 8 : 6, isHome ? 4 : 0, isHome ? 8 : 6, isHome ? 4 : 0);
-
-        entry.symbol->setFont(isHome ? Fonts::ui(17, QFont::Bold) : Fonts::ui(13, QFont::Medium));
-        entry.symbol->setText(Currencies::symbol(c),
-                              isHome ? Painting::color(theme.homeText) : Painting::color(theme.text));
-        entry.code->setFont(Fonts::ui(10, isHome ? QFont::Bold : QFont::Medium));
-        entry.code->setText(Currencies::code(c), isHome ? Painting::color(theme.homeText, 0.8)
-                                                        : Painting::color(theme.text, 0.6));
-
-        entry.amount->setLabel(value ? Format::number(*value, 2) : QStringLiteral("\u2013"));
-        entry.amount->setFont(isHome ? Fonts::rounded(22, QFont::Bold)
-                                     : Fonts::rounded(16, isAmount ? QFont::Normal : QFont::DemiBold));
-        entry.amount->setForeground(base);
-        entry.amount->setSymbol(copied ? QStringLiteral("checkmark") : QStringLiteral("doc.on.doc"), 9);
-        QColor iconColor = base;
-        iconColor.setAlphaF(base.alphaF() * 0.45);
-        if (copied)
-            iconColor = isHome ? Painting::color(theme.homeText) : Painting::color(theme.accent);
-        entry.amount->setSymbolColor(iconColor);
-        entry.amount->setEnabled(value.has_value());
-        entry.amount->setToolTip(value ? Format::money(*value) + QLatin1Char(' ') + Currencies::code(c) +
-                                             QStringLiteral(" kopieren")
-                                       : QString());
-
-        if (entry.rate) {
-            const auto rate = info ? info->rate(c) : std::nullopt;
-            entry.rateHolder->setVisible(rate.has_value());
-            if (rate) {
-                const QString text = QStringLiteral("1 \u20AC = ") + Format::number(*rate, rateDigits(c)) +
-                                     QLatin1Char(' ') + Currencies::symbol(c);
-                entry.rate->setLabel(text);
-                entry.rate->setForeground(Painting::color(theme.text, 0.75));
-                entry.rate->setPressable({Painting::color(theme.key), Painting::color(theme.pressed), 5});
-                entry.rate->setToolTip(QStringLiteral("Kurs ") + text + QStringLiteral(" in den Rechner \u00FCbertragen"));
-                entry.rate->setAccessibleName(entry.rate->toolTip());
-            }
-        }
-    }
+    const auto rate = info ? info->rate(c) : std::nullopt;
+    entry.rateHolder->setVisible(rate.has_value());
+    if (!rate)
+        return;
+    const QString text = QStringLiteral("1 \u20AC = ") + Format::number(*rate, rateDigits(c)) +
+                         QLatin1Char(' ') + Currencies::symbol(c);
+    entry.rate->setLabel(text);
+    entry.rate->setForeground(Painting::color(theme.text, 0.75));
+    entry.rate->setPressable({Painting::color(theme.key), Painting::color(theme.pressed), 5});
+    entry.rate->setToolTip(QStringLiteral("Kurs ") + text +
+                           QStringLiteral(" in den Rechner \u00FCbertragen"));
+    entry.rate->setAccessibleName(entry.rate->toolTip());
 }
 
 void CalculatorCard::refreshKeypad() {

@@ -1,15 +1,17 @@
 #pragma once
 
+#include "model/calc_key.h"
 #include "model/currency.h"
 
 #include <QHash>
 #include <QList>
-#include <QStringList>
 #include <QWidget>
 
 class AppModel;
 class CardFrame;
+class FilledBox;
 class PressableButton;
+class QHBoxLayout;
 class QVBoxLayout;
 class RateStore;
 class TextLine;
@@ -18,18 +20,21 @@ class TextLine;
 // on the left card, the keypad on the right. Owns nothing: reads the model and the store and
 // sends every action to the model.
 class CalculatorCard final : public QWidget {
+    Q_OBJECT
+
 public:
     CalculatorCard(AppModel& model, RateStore& store, QWidget* parent = nullptr);
 
     // Re-reads the model and the store; the panel calls it on every change signal.
     void refresh();
 
-    static const QList<QStringList>& keyRows();
+    // The keypad, row by row.
+    static const QList<QList<CalcKey>>& keyRows();
 
 private:
     struct ResultEntry {
         QWidget* container = nullptr; // the row with its rate button below
-        QWidget* row = nullptr;
+        FilledBox* row = nullptr;
         TextLine* symbol = nullptr;
         TextLine* code = nullptr;
         PressableButton* amount = nullptr;
@@ -41,10 +46,15 @@ private:
     QWidget* buildPicker();
     QWidget* buildResults();
     QWidget* buildKeypad();
+    PressableButton* buildKey(CalcKey key, QWidget* keypad);
     void rebuildCurrencyRows();
+    PressableButton* buildPickerButton(Currency c);
+    ResultEntry buildResultEntry(Currency c);
+    void buildRateButton(Currency c, ResultEntry& entry);
     void refreshDisplay();
     void refreshPicker();
     void refreshResults();
+    void refreshResultRow(Currency c, ResultEntry& entry);
     void refreshKeypad();
 
     AppModel& m_model;
@@ -52,7 +62,7 @@ private:
     CardFrame* m_left;
     CardFrame* m_right;
 
-    QWidget* m_display = nullptr;
+    FilledBox* m_display = nullptr;
     PressableButton* m_reset = nullptr;
     PressableButton* m_copyEuro = nullptr;
     TextLine* m_calcLine = nullptr;
@@ -60,12 +70,13 @@ private:
 
     TextLine* m_pickerCaption = nullptr;
     QWidget* m_pickerRow = nullptr;
+    QHBoxLayout* m_pickerLayout = nullptr;
     QHash<Currency, PressableButton*> m_pickerButtons;
 
-    QWidget* m_results = nullptr;
+    FilledBox* m_results = nullptr;
     QVBoxLayout* m_resultsLayout = nullptr;
     QHash<Currency, ResultEntry> m_entries;
     QList<Currency> m_builtFor;
 
-    QHash<QString, PressableButton*> m_keys;
+    QHash<CalcKey, PressableButton*> m_keys;
 };

@@ -9,6 +9,8 @@ class QVBoxLayout;
 // A card of the calculator: 12 points of padding, the card fill with a one-point inner
 // outline, and the content kept at the top while the card takes all the height it is given.
 class CardFrame final : public QWidget {
+    Q_OBJECT
+
 public:
     explicit CardFrame(QWidget* parent = nullptr);
 

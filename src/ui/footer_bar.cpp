@@ -9,7 +9,6 @@
 #include "ui/theme_picker.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -31,79 +30,13 @@ PressableButton* textButton(QWidget* parent, const QString& text, QFont::Weight 
 } // namespace
 
 FooterBar::FooterBar(AppModel& model, RateStore& store, QWidget* parent)
-    : QWidget(parent), m_model(model), m_store(store), m_quit([] { QCoreApplication::quit(); }) {
+    : QWidget(parent), m_model(model), m_store(store) {
     setObjectName(QStringLiteral("footerBar"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->setSpacing(10);
-
-    auto* first = new QHBoxLayout;
-    first->setSpacing(8);
-    first->addWidget(buildSwitches());
-    // A flexible space that never gets narrower than 12 points.
-    first->addItem(new QSpacerItem(12, 0, QSizePolicy::MinimumExpanding, QSizePolicy::Minimum));
-    m_themePicker = new ThemePicker(model, this);
-    first->addWidget(m_themePicker);
-    layout->addLayout(first);
-
-    auto* second = new QHBoxLayout;
-    second->setSpacing(8);
-    auto* info = new QWidget(this);
-    auto* infoLayout = new QVBoxLayout(info);
-    infoLayout->setContentsMargins(0, 0, 0, 0);
-    infoLayout->setSpacing(1);
-    m_source = new TextLine(info);
-    m_source->setObjectName(QStringLiteral("sourceLine"));
-    m_source->setFont(Fonts::ui(10));
-    m_status = new TextLine(info);
-    m_status->setObjectName(QStringLiteral("statusLine"));
-    m_status->setFont(Fonts::ui(10));
-    infoLayout->addWidget(m_source);
-    infoLayout->addWidget(m_status);
-    // The info lines give way first when room is short; the buttons keep their size.
-    info->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    second->addWidget(info, 1);
-
-    m_refresh = new PressableButton(this);
-    m_refresh->setObjectName(QStringLiteral("refresh"));
-    m_refresh->setSymbol(QStringLiteral("arrow.clockwise"), 12);
-    m_refresh->setFixedSize(24, 22);
-    m_refresh->setDisabledOpacity(0.4);
-    m_refresh->setToolTip(QStringLiteral("Kurse jetzt aktualisieren"));
-    m_refresh->setAccessibleName(m_refresh->toolTip());
-    connect(m_refresh, &QAbstractButton::clicked, this, [this] { m_store.refresh(); });
-    second->addWidget(m_refresh);
-
-    m_login = new QCheckBox(QStringLiteral("Beim Anmelden starten"), this);
-    m_login->setObjectName(QStringLiteral("launchAtLogin"));
-    m_login->setAccessibleName(m_login->text());
-    m_login->setFont(Fonts::ui(11));
-    m_login->setFocusPolicy(Qt::NoFocus);
-    m_login->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    connect(m_login, &QCheckBox::clicked, this, [this](bool on) { m_model.setLaunchAtLogin(on); });
-    second->addWidget(m_login);
-
-    m_close = textButton(this, QStringLiteral("Schlie\u00DFen"), QFont::Normal);
-    m_close->setObjectName(QStringLiteral("close"));
-    m_close->setToolTip(QStringLiteral("Fenster schlie\u00DFen, die App l\u00E4uft weiter"));
-    connect(m_close, &QAbstractButton::clicked, this, [this] {
-        if (m_model.closeWindow)
-            m_model.closeWindow();
-    });
-    second->addWidget(m_close);
-
-    m_quitButton = textButton(this, QStringLiteral("Beenden"), QFont::DemiBold);
-    m_quitButton->setObjectName(QStringLiteral("quit"));
-    m_quitButton->setToolTip(QStringLiteral("App ganz beenden"));
-    m_quitButton->setForeground(Qt::white);
-    m_quitButton->setPressable({quitRed, QColor(255, 255, 255, 64), 6});
-    connect(m_quitButton, &QAbstractButton::clicked, this, [this] {
-        if (m_quit)
-            m_quit();
-    });
-    second->addSpacing(8);
-    second->addWidget(m_quitButton);
-    layout->addLayout(second);
+    layout->addLayout(buildFirstRow());
+    layout->addLayout(buildSecondRow());
 
     m_copyright = new TextLine(this);
     m_copyright->setObjectName(QStringLiteral("copyright"));
@@ -112,6 +45,79 @@ FooterBar::FooterBar(AppModel& model, RateStore& store, QWidget* parent)
     m_copyright->setToolTip(QStringLiteral("Kostenlos, ohne Gew\u00E4hr"));
     layout->addWidget(m_copyright);
     refresh();
+}
+
+QHBoxLayout* FooterBar::buildFirstRow() {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(8);
+    row->addWidget(buildSwitches());
+    // A flexible space that never gets narrower than 12 points.
+    row->addItem(new QSpacerItem(12, 0, QSizePolicy::MinimumExpanding, QSizePolicy::Minimum));
+    m_themePicker = new ThemePicker(m_model, this);
+    row->addWidget(m_themePicker);
+    return row;
+}
+
+QHBoxLayout* FooterBar::buildSecondRow() {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(8);
+    row->addWidget(buildRateInfo(), 1);
+    buildButtons(row);
+    return row;
+}
+
+QWidget* FooterBar::buildRateInfo() {
+    auto* info = new QWidget(this);
+    auto* layout = new QVBoxLayout(info);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    m_source = new TextLine(info);
+    m_source->setObjectName(QStringLiteral("sourceLine"));
+    m_source->setFont(Fonts::ui(10));
+    m_status = new TextLine(info);
+    m_status->setObjectName(QStringLiteral("statusLine"));
+    m_status->setFont(Fonts::ui(10));
+    layout->addWidget(m_source);
+    layout->addWidget(m_status);
+    // The info lines give way first when room is short; the buttons keep their size.
+    info->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return info;
+}
+
+void FooterBar::buildButtons(QHBoxLayout* row) {
+    m_refresh = new PressableButton(this);
+    m_refresh->setObjectName(QStringLiteral("refresh"));
+    m_refresh->setSymbol(QStringLiteral("arrow.clockwise"), 12);
+    m_refresh->setFixedSize(24, 22);
+    m_refresh->setDisabledOpacity(0.4);
+    m_refresh->setToolTip(QStringLiteral("Kurse jetzt aktualisieren"));
+    m_refresh->setAccessibleName(m_refresh->toolTip());
+    connect(m_refresh, &QAbstractButton::clicked, &m_store, &RateStore::refresh);
+    row->addWidget(m_refresh);
+
+    m_login = new QCheckBox(QStringLiteral("Beim Anmelden starten"), this);
+    m_login->setObjectName(QStringLiteral("launchAtLogin"));
+    m_login->setAccessibleName(m_login->text());
+    m_login->setFont(Fonts::ui(11));
+    m_login->setFocusPolicy(Qt::NoFocus);
+    m_login->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(m_login, &QCheckBox::clicked, &m_model, &AppModel::setLaunchAtLogin);
+    row->addWidget(m_login);
+
+    m_close = textButton(this, QStringLiteral("Schlie\u00DFen"), QFont::Normal);
+    m_close->setObjectName(QStringLiteral("close"));
+    m_close->setToolTip(QStringLiteral("Fenster schlie\u00DFen, die App l\u00E4uft weiter"));
+    connect(m_close, &QAbstractButton::clicked, &m_model, &AppModel::closeWindow);
+    row->addWidget(m_close);
+
+    m_quitButton = textButton(this, QStringLiteral("Beenden"), QFont::DemiBold);
+    m_quitButton->setObjectName(QStringLiteral("quit"));
+    m_quitButton->setToolTip(QStringLiteral("App ganz beenden"));
+    m_quitButton->setForeground(Qt::white);
+    m_quitButton->setPressable({quitRed, QColor(255, 255, 255, 64), 6});
+    connect(m_quitButton, &QAbstractButton::clicked, this, &FooterBar::quitRequested);
+    row->addSpacing(8);
+    row->addWidget(m_quitButton);
 }
 
 QWidget* FooterBar::buildSwitches() {
@@ -146,9 +152,22 @@ QWidget* FooterBar::buildSwitches() {
 
 void FooterBar::refresh() {
     const Theme& theme = m_model.theme();
-    const QColor text = Painting::color(theme.text);
-    const QColor pressed = Painting::color(theme.pressed);
+    refreshSwitches();
+    m_themePicker->refresh();
+    refreshRateInfo();
 
+    const QColor pressed = Painting::color(theme.pressed);
+    m_refresh->setPressable({Painting::color(theme.card), pressed, 6});
+    m_refresh->setForeground(Painting::color(theme.text));
+    m_refresh->setEnabled(!m_store.isLoading());
+    m_login->setChecked(m_model.launchAtLogin());
+    m_close->setPressable({Painting::color(theme.card), pressed, 6});
+    m_close->setForeground(Painting::color(theme.text));
+    m_copyright->setText(QStringLiteral("\u00A9 2026 Velmora"), Painting::color(theme.text, 0.45));
+}
+
+void FooterBar::refreshSwitches() {
+    const Theme& theme = m_model.theme();
     m_switchCaption->setText(QStringLiteral("W\u00E4hrungen"), Painting::color(theme.text, 0.55));
     m_switchCaption->setFixedWidth(m_switchCaption->sizeHint().width());
     for (auto it = m_switches.cbegin(); it != m_switches.cend(); ++it) {
@@ -156,34 +175,26 @@ void FooterBar::refresh() {
         PressableButton* button = it.value();
         const bool active = m_model.isActive(c);
         button->setSymbol(active ? QStringLiteral("checkmark") : QStringLiteral("plus"), 7);
-        button->setForeground(active ? Painting::color(theme.accentText) : Painting::color(theme.text, 0.7));
+        button->setForeground(active ? Painting::color(theme.accentText)
+                                     : Painting::color(theme.text, 0.7));
         const QColor fill = active ? Painting::color(theme.accent, c == Currency::eur ? 0.55 : 1.0)
                                    : Painting::color(theme.field);
-        button->setPressable({fill, pressed, 6});
+        button->setPressable({fill, Painting::color(theme.pressed), 6});
         if (c != Currency::eur)
-            button->setToolTip(Currencies::code(c) +
-                               (active ? QStringLiteral(" ausschalten") : QStringLiteral(" einschalten")));
+            button->setToolTip(Currencies::code(c) + (active ? QStringLiteral(" ausschalten")
+                                                             : QStringLiteral(" einschalten")));
         button->setAccessibleName(button->toolTip());
     }
-    m_themePicker->refresh();
+}
 
-    const QDateTime now = QDateTime::currentDateTime();
-    const QColor dim = Painting::color(theme.text, 0.6);
+void FooterBar::refreshRateInfo() {
+    const QDateTime now = m_model.now();
+    const QColor dim = Painting::color(m_model.theme().text, 0.6);
     m_source->setText(FooterText::sourceLine(m_store.info(), m_store.isLoading(), now), dim);
-    const FooterText::Status status = FooterText::statusLine(m_store.info(), m_store.hasFailed(), now);
+    const FooterText::Status status =
+        FooterText::statusLine(m_store.info(), m_store.hasFailed(), now);
     QList<TextLine::Part> parts{{status.base, dim}};
     if (!status.warning.isEmpty())
-        parts.append({status.warning, Painting::color(theme.warning)});
+        parts.append({status.warning, Painting::color(m_model.theme().warning)});
     m_status->setParts(parts);
-
-    m_refresh->setPressable({Painting::color(theme.card), pressed, 6});
-    m_refresh->setForeground(text);
-    m_refresh->setEnabled(!m_store.isLoading());
-
-    m_login->setChecked(m_model.launchAtLogin());
-
-    m_close->setPressable({Painting::color(theme.card), pressed, 6});
-    m_close->setForeground(text);
-
-    m_copyright->setText(QStringLiteral("\u00A9 2026 Velmora"), Painting::color(theme.text, 0.45));
 }

@@ -5,11 +5,10 @@
 #include <QHash>
 #include <QWidget>
 
-#include <functional>
-
 class AppModel;
 class PressableButton;
 class QCheckBox;
+class QHBoxLayout;
 class RateStore;
 class TextLine;
 class ThemePicker;
@@ -17,19 +16,28 @@ class ThemePicker;
 // The lower part of the panel: currency switches and theme picker; where the rates come
 // from and how fresh they are; refresh, login, close and quit; the copyright line.
 class FooterBar final : public QWidget {
+    Q_OBJECT
+
 public:
     FooterBar(AppModel& model, RateStore& store, QWidget* parent = nullptr);
 
     void refresh();
-    // What "Beenden" does; quits the application unless replaced (tests replace it).
-    void setQuitHandler(std::function<void()> quit) { m_quit = std::move(quit); }
+
+signals:
+    // "Beenden" was clicked; whoever runs the program decides what quitting means.
+    void quitRequested();
 
 private:
+    QHBoxLayout* buildFirstRow();
+    QHBoxLayout* buildSecondRow();
     QWidget* buildSwitches();
+    QWidget* buildRateInfo();
+    void buildButtons(QHBoxLayout* row);
+    void refreshSwitches();
+    void refreshRateInfo();
 
     AppModel& m_model;
     RateStore& m_store;
-    std::function<void()> m_quit;
     TextLine* m_switchCaption = nullptr;
     QHash<Currency, PressableButton*> m_switches;
     ThemePicker* m_themePicker = nullptr;

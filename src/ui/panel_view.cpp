@@ -25,6 +25,7 @@ PanelView::PanelView(AppModel& model, RateStore& store, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     m_card->setFixedWidth(Metrics::contentWidth);
     m_footer->setFixedWidth(Metrics::contentWidth);
+    connect(m_footer, &FooterBar::quitRequested, this, &PanelView::quitRequested);
 
     for (auto signal : {&AppModel::calcTextChanged, &AppModel::amountCurrencyChanged,
                         &AppModel::activeCurrenciesChanged, &AppModel::launchAtLoginChanged,
@@ -38,8 +39,6 @@ PanelView::PanelView(AppModel& model, RateStore& store, QWidget* parent)
 QSize PanelView::sizeHint() const {
     return {Metrics::panelWidth, layout()->sizeHint().height()};
 }
-
-void PanelView::setQuitHandler(std::function<void()> quit) { m_footer->setQuitHandler(std::move(quit)); }
 
 namespace {
 

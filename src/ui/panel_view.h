@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class AppModel;
 class CalculatorCard;
 class FooterBar;
@@ -13,13 +11,18 @@ class RateStore;
 // rounded background with its outline. Redraws on every change of the model or the store,
 // and hands the theme's colours to what Qt draws itself (check box, tool tips).
 class PanelView final : public QWidget {
+    Q_OBJECT
+
 public:
     PanelView(AppModel& model, RateStore& store, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
-    void setQuitHandler(std::function<void()> quit);
     // Re-reads everything; connected to every change signal of the model and the store.
     void refresh();
+
+signals:
+    // The footer's "Beenden".
+    void quitRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

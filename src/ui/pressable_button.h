@@ -11,6 +11,8 @@
 // A button that paints its own label (an optional symbol and a text) on a PressableStyle
 // background, or with no chrome at all in plain mode. The whole rounded area takes clicks.
 class PressableButton final : public QAbstractButton {
+    Q_OBJECT
+
 public:
     explicit PressableButton(QWidget* parent = nullptr);
 

@@ -8,6 +8,8 @@
 // One line of text, painted in parts that may differ in colour, with the panel's ways of
 // coping with too little room: shrink down to a share of the font size, then cut off.
 class TextLine final : public QWidget {
+    Q_OBJECT
+
 public:
     struct Part {
         QString text;

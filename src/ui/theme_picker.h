@@ -4,12 +4,11 @@
 
 class AppModel;
 
-// One swatch per built-in theme; the current one wears a ring in the current theme's accent.
+// One swatch per built-in theme, in the order of Theme::all().
 class ThemePicker final : public QWidget {
+    Q_OBJECT
+
 public:
     explicit ThemePicker(AppModel& model, QWidget* parent = nullptr);
     void refresh();
-
-private:
-    AppModel& m_model;
 };

@@ -1,9 +1,9 @@
-#include "feed_test_helpers.h"
+#include "support/feeds.h"
+#include "support/sample_data.h"
 #include "rates/rate_store.h"
 #include "support/qt_printers.h"
 
 #include <QElapsedTimer>
-#include <QSettings>
 #include <QSslCertificate>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,8 +23,6 @@ namespace {
 
 using Mode = HttpTestServer::Mode;
 using Reply = HttpTestServer::Reply;
-const QString primaryPath = QString::fromLatin1(RateSource::primaryPath);
-const QString fallbackPath = QString::fromLatin1(RateSource::fallbackPath);
 
 Reply reply(int status, QByteArray body, Mode mode = Mode::normal,
             QList<QPair<QByteArray, QByteArray>> headers = {}) {
@@ -123,19 +121,16 @@ TEST(FeedFaults, EveryRefreshEndsAsTheStoreRequiresWithoutStallingTheLoop) {
             fallbackServer.setReply(fallbackPath, *c.fallback);
 
         QTemporaryDir dir;
-        const QString settingsPath = dir.path() + QStringLiteral("/Velmora.conf");
-        {
-            QSettings settings(settingsPath, QSettings::IniFormat);
-            settings.setValue(RateStore::cacheKey, cachedRecord().toJson());
-        }
+        const SettingsStore settings(dir.path() + QStringLiteral("/Velmora.conf"));
+        settings.setCachedRates(olderRates().toJson());
         RateStore::Options options;
-        options.feeds = testFeeds(c.primary ? primaryServer.baseUrl() : refusingBase(),
-                                  c.fallback ? fallbackServer.baseUrl() : refusingBase());
+        options.feeds = testFeeds(c.primary ? primaryServer.baseUrl() : closedPortBase(),
+                                  c.fallback ? fallbackServer.baseUrl() : closedPortBase());
         // Longer than the byte-a-second interval; Qt still ends such a reply at the transfer
         // time-out, since only body progress restarts it while this one trickles its header.
         options.feeds.transferTimeoutMs = 1500;
         options.feeds.overallTimeoutMs = 3000;
-        options.settingsPath = settingsPath;
+        options.settings = settings;
 
         QElapsedTimer clock;
         clock.start();
@@ -162,7 +157,7 @@ TEST(FeedFaults, EveryRefreshEndsAsTheStoreRequiresWithoutStallingTheLoop) {
         switch (c.outcome) {
         case Outcome::failedKeepsCache:
             EXPECT_TRUE(store.hasFailed());
-            EXPECT_EQ(*store.info(), cachedRecord());
+            EXPECT_EQ(*store.info(), olderRates());
             break;
         case Outcome::fallbackRates:
             EXPECT_FALSE(store.hasFailed());
@@ -190,7 +185,7 @@ TEST(FeedFaults, TlsRedirectToPlainHttpFallsBackWithoutTouchingTheHttpServer) {
     options.feeds = testFeeds(secure.baseUrl(), secure.baseUrl());
     options.feeds.extraCaCertificates =
         QSslCertificate::fromPath(HttpTestServer::fixturePath("localhost.crt"));
-    options.settingsPath = dir.path() + QStringLiteral("/Velmora.conf");
+    options.settings = SettingsStore(dir.path() + QStringLiteral("/Velmora.conf"));
     RateStore store(options);
     ASSERT_TRUE(QTest::qWaitFor([&store] { return !store.isLoading(); }, 8000));
     ASSERT_TRUE(store.info().has_value());
@@ -205,7 +200,7 @@ TEST(FeedFaults, FailingInTurnRecoversAndFailsAgainKeepingTheLastGoodRates) {
     QTemporaryDir dir;
     RateStore::Options options;
     options.feeds = testFeeds(primary.baseUrl(), fallback.baseUrl());
-    options.settingsPath = dir.path() + QStringLiteral("/Velmora.conf");
+    options.settings = SettingsStore(dir.path() + QStringLiteral("/Velmora.conf"));
     auto refreshWith = [&](std::optional<Reply> p, std::optional<Reply> f, RateStore& store) {
         primary.setReply(primaryPath, p ? *p : reply(500, {}));
         fallback.setReply(fallbackPath, f ? *f : reply(500, {}));

@@ -1,8 +1,7 @@
 #include "rates/rate_source.h"
-#include "support/http_test_server.h"
+#include "support/feeds.h"
 #include "support/qt_printers.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -10,11 +9,6 @@
 
 namespace {
 
-QByteArray fixture(const QString& name) {
-    QFile file(HttpTestServer::fixturePath(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-    return file.readAll();
-}
 
 const QDateTime quoteTime(QDate(2026, 12, 8), QTime(0, 0, 1), Qt::UTC);
 const QDateTime now = quoteTime.addSecs(3600);
@@ -31,7 +25,7 @@ QJsonObject primary(double thb = 38.5, double usd = 1.08, double pln = 4.3,
 QByteArray bytes(const QJsonObject& object) { return QJsonDocument(object).toJson(); }
 
 TEST(FeedParse, PrimaryFixtureBecomesARecord) {
-    const FeedResult result = RateSource::parseFloatRates(fixture("floatrates_eur.json"), now);
+    const FeedResult result = RateSource::parseFloatRates(fixtureBody("floatrates_eur.json"), now);
     ASSERT_TRUE(result.ok()) << result.detail().toStdString();
     const RateInfo& info = result.info();
     EXPECT_EQ(info.perEur, (QMap<QString, double>{{"THB", 38.1234567}, {"USD", 1.0842313}, {"PLN", 4.2678}}));
@@ -43,7 +37,7 @@ TEST(FeedParse, PrimaryFixtureBecomesARecord) {
 }
 
 TEST(FeedParse, FallbackFixtureBecomesARecord) {
-    const FeedResult result = RateSource::parseEcb(fixture("ecb_latest.json"), now);
+    const FeedResult result = RateSource::parseEcb(fixtureBody("ecb_latest.json"), now);
     ASSERT_TRUE(result.ok()) << result.detail().toStdString();
     const RateInfo& info = result.info();
     EXPECT_EQ(info.perEur, (QMap<QString, double>{{"THB", 38.02}, {"USD", 1.0831}, {"PLN", 4.2705}}));

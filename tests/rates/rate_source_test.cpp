@@ -1,5 +1,5 @@
 #include "rates/rate_source.h"
-#include "feed_test_helpers.h"
+#include "support/feeds.h"
 #include "support/qt_printers.h"
 
 #include <QElapsedTimer>
@@ -13,8 +13,6 @@
 namespace {
 
 using Mode = HttpTestServer::Mode;
-const QString primaryPath = QString::fromLatin1(RateSource::primaryPath);
-const QString fallbackPath = QString::fromLatin1(RateSource::fallbackPath);
 
 // Runs one feed call to its end on the event loop and hands back what it produced.
 std::optional<FeedResult> run(bool primary, const FeedConfig& config, int waitMs = 5000) {
@@ -100,7 +98,7 @@ TEST(RateSource, EveryFaultEndsInItsFailureKind) {
 }
 
 TEST(RateSource, RefusedConnectionIsATransportFailure) {
-    const auto result = run(true, testFeeds(refusingBase(), refusingBase()));
+    const auto result = run(true, testFeeds(closedPortBase(), closedPortBase()));
     ASSERT_TRUE(result.has_value());
     ASSERT_FALSE(result->ok());
     EXPECT_EQ(result->error(), FeedError::transport);

@@ -1,9 +1,9 @@
 #include "rates/rate_store.h"
-#include "feed_test_helpers.h"
+#include "support/feeds.h"
+#include "support/sample_data.h"
 #include "support/qt_printers.h"
 
 #include <QPointer>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,27 +14,22 @@
 
 namespace {
 
-const QString primaryPath = QString::fromLatin1(RateSource::primaryPath);
-const QString fallbackPath = QString::fromLatin1(RateSource::fallbackPath);
 
 class RateStoreTest : public testing::Test {
 protected:
     RateStore::Options options(const QString& primary, const QString& fallback) const {
         RateStore::Options o;
         o.feeds = testFeeds(primary, fallback);
-        o.settingsPath = settingsPath();
+        o.settings = settings();
         return o;
     }
-    QString settingsPath() const { return m_dir.path() + QStringLiteral("/Velmora/Velmora.conf"); }
+    SettingsStore settings() const { return SettingsStore(m_dir.path() + "/Velmora/Velmora.conf"); }
 
     void writeCache(const QVariant& value) const {
-        QSettings settings(settingsPath(), QSettings::IniFormat);
-        settings.setValue(RateStore::cacheKey, value);
-        settings.sync();
+        writeRawSetting(settings(), SettingsStore::cachedRatesKey, value);
     }
     std::optional<RateInfo> readCache() const {
-        QSettings settings(settingsPath(), QSettings::IniFormat);
-        return RateInfo::fromJson(settings.value(RateStore::cacheKey).toByteArray());
+        return RateInfo::fromJson(settings().cachedRates().value_or(QByteArray()));
     }
     static bool waitIdle(RateStore& store) {
         return QTest::qWaitFor([&store] { return !store.isLoading(); }, 8000);
@@ -46,29 +41,29 @@ protected:
 };
 
 TEST_F(RateStoreTest, CachedRatesAtOnceThenFailureKeepsThem) {
-    writeCache(cachedRecord().toJson());
-    RateStore store(options(refusingBase(), refusingBase()));
-    EXPECT_EQ(store.info(), cachedRecord());
+    writeCache(olderRates().toJson());
+    RateStore store(options(closedPortBase(), closedPortBase()));
+    EXPECT_EQ(store.info(), olderRates());
     EXPECT_TRUE(store.isLoading());
     EXPECT_FALSE(store.hasFailed());
 
     ASSERT_TRUE(waitIdle(store));
     EXPECT_TRUE(store.hasFailed());
-    EXPECT_EQ(store.info(), cachedRecord());
-    EXPECT_EQ(readCache(), cachedRecord());
+    EXPECT_EQ(store.info(), olderRates());
+    EXPECT_EQ(readCache(), olderRates());
 }
 
 TEST_F(RateStoreTest, DamagedCacheIsIgnoredSilently) {
-    QByteArray noDate = cachedRecord().toJson();
+    QByteArray noDate = olderRates().toJson();
     noDate.replace("rateDate", "rateDay");
     const QVariant damaged[] = {
         QByteArray("{not json"), noDate, QByteArray(), QByteArray("\x00\xff\x13", 3),
-        QVariant(QString::fromLatin1(cachedRecord().toJson())), // a string, not bytes
+        QVariant(QString::fromLatin1(olderRates().toJson())), // a string, not bytes
         QVariant(42), QVariant(QStringList{"a", "b"}),
     };
     for (const QVariant& value : damaged) {
         writeCache(value);
-        RateStore store(options(refusingBase(), refusingBase()));
+        RateStore store(options(closedPortBase(), closedPortBase()));
         EXPECT_FALSE(store.info().has_value()) << value.toString().toStdString();
         EXPECT_TRUE(store.isLoading());
         EXPECT_FALSE(store.hasFailed());
@@ -152,7 +147,7 @@ TEST_F(RateStoreTest, ASecondStoreReadsWhatTheFirstCached) {
         fetched = first.info();
     }
     ASSERT_TRUE(fetched.has_value());
-    RateStore second(options(refusingBase(), refusingBase()));
+    RateStore second(options(closedPortBase(), closedPortBase()));
     EXPECT_EQ(second.info(), fetched);
 }
 

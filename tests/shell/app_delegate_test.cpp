@@ -1,14 +1,13 @@
-#include "model/format.h"
+#include "platform/system_clipboard.h"
 #include "shell/app_delegate.h"
 #include "shell/popup_panel.h"
-#include "support/closed_port.h"
+#include "support/feeds.h"
 #include "support/qt_printers.h"
+#include "support/sample_data.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,22 +21,16 @@ namespace {
 class DelegateTest : public testing::Test {
 protected:
     AppDelegate& start(bool atLogin = false) {
-        RateInfo info;
-        info.perEur = {{"USD", 1.08}, {"THB", 39.5}, {"PLN", 4.3}};
-        info.rateDate = "2026-12-08";
-        info.source = QStringLiteral("FloatRates");
-        const QString settings = m_dir.path() + "/Velmora.conf";
-        {
-            QSettings s(settings, QSettings::IniFormat);
-            s.setValue("cachedRates", info.toJson());
-            s.setValue("activeCurrencies", QStringList{"EUR"});
-        }
+        const SettingsStore settings(m_dir.path() + "/Velmora.conf");
+        settings.setCachedRates(sampleRates().toJson());
+        settings.setActiveCurrencies({"EUR"});
         AppDelegate::Options options;
         options.store.feeds.primaryBase = closedPortBase();
         options.store.feeds.fallbackBase = options.store.feeds.primaryBase;
-        options.store.settingsPath = settings;
-        options.model.settingsPath = settings;
-        options.model.autostartPath = m_dir.path() + "/autostart/velmora.desktop";
+        options.store.settings = settings;
+        options.model.settings = settings;
+        options.model.clipboardText = &SystemClipboard::text;
+        options.model.setClipboardText = &SystemClipboard::setText;
         options.model.log = [this](const QString& line) { m_log.append(line); };
         options.log = options.model.log;
         options.launchedAtLogin = atLogin;

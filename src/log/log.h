@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// The plain-text diagnostic log: one time-stamped entry per call, kept below 200000 bytes by
+// starting afresh when it grows past that. Writing never fails visibly.
+namespace Log {
+
+inline constexpr qint64 maxBytes = 200000;
+
+// $XDG_STATE_HOME/Velmora.log, or ~/.local/state/Velmora.log.
+QString defaultPath();
+
+// One entry at a given path and moment. Everything that logs is handed a sink built on this.
+void writeTo(const QString& path, const QString& message, const QDateTime& now);
+
+// The program's own sink: the default path and the wall clock.
+void write(const QString& message);
+
+// "dd.MM. HH:mm:ss" in local time.
+QString stamp(const QDateTime& now);
+
+} // namespace Log
