@@ -5,7 +5,7 @@
 
 // A plain container that paints a rounded fill behind its children: the display, the results
 // box and the emphasised euro row.
-class FilledBox final : public QWidget {
+class FilledBox : public QWidget {
     Q_OBJECT
 
 public:

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "model/currency.h"
-
-#include <QHash>
 #include <QWidget>
 
 class AppModel;
+class CurrencySwitches;
 class PressableButton;
 class QCheckBox;
 class QHBoxLayout;
+class RateStatus;
 class RateStore;
 class TextLine;
 class ThemePicker;
@@ -30,22 +29,16 @@ signals:
 private:
     QHBoxLayout* buildFirstRow();
     QHBoxLayout* buildSecondRow();
-    QWidget* buildSwitches();
-    QWidget* buildRateInfo();
-    void buildButtons(QHBoxLayout* row);
-    void refreshSwitches();
-    void refreshRateInfo();
+    void buildCopyright();
 
     AppModel& m_model;
     RateStore& m_store;
-    TextLine* m_switchCaption = nullptr;
-    QHash<Currency, PressableButton*> m_switches;
-    ThemePicker* m_themePicker = nullptr;
-    TextLine* m_source = nullptr;
-    TextLine* m_status = nullptr;
-    PressableButton* m_refresh = nullptr;
-    QCheckBox* m_login = nullptr;
-    PressableButton* m_close = nullptr;
-    PressableButton* m_quitButton = nullptr;
-    TextLine* m_copyright = nullptr;
+    CurrencySwitches* const m_switches;
+    ThemePicker* const m_themePicker;
+    RateStatus* const m_rateStatus;
+    PressableButton* const m_refresh;
+    QCheckBox* const m_login;
+    PressableButton* const m_close;
+    PressableButton* const m_quit;
+    TextLine* const m_copyright;
 };

@@ -1,0 +1,155 @@
+#include "ui/result_list.h"
+
+#include "app/app_model.h"
+#include "model/format.h"
+#include "rates/rate_store.h"
+#include "ui/painting.h"
+#include "ui/pressable_button.h"
+#include "ui/text_line.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+ResultRow::ResultRow(AppModel& model, RateStore& store, Currency currency, QWidget* parent)
+    : QWidget(parent), m_model(model), m_store(store), m_currency(currency)
+    , m_row(new FilledBox(7, this)), m_symbol(new TextLine(m_row)), m_code(new TextLine(m_row))
+    , m_amount(new PressableButton(m_row)) {
+    const QString code = Currencies::code(currency);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    m_row->setObjectName(QStringLiteral("row-") + code);
+    auto* rowLayout = new QHBoxLayout(m_row);
+    rowLayout->setSpacing(6);
+    m_symbol->setFixedWidth(20);
+    m_symbol->setAlignment(Qt::AlignCenter);
+    m_amount->setObjectName(QStringLiteral("copy-") + code);
+    m_amount->setAccessibleName(QStringLiteral("Betrag in ") + code + QStringLiteral(" kopieren"));
+    m_amount->setPlain(true);
+    m_amount->setSpacing(5);
+    m_amount->setMinimumScale(0.6);
+    m_amount->setContentAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_amount->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    connect(m_amount, &QAbstractButton::clicked, this, [this] { m_model.copyAmount(m_currency); });
+    rowLayout->addWidget(m_symbol);
+    rowLayout->addWidget(m_code);
+    rowLayout->addStretch(1);
+    rowLayout->addWidget(m_amount);
+    layout->addWidget(m_row);
+    if (currency != Currency::eur)
+        buildRateButton();
+}
+
+void ResultRow::buildRateButton() {
+    m_rateHolder = new QWidget(this);
+    auto* holder = new QHBoxLayout(m_rateHolder);
+    holder->setContentsMargins(0, 0, 6, 0);
+    holder->addStretch(1);
+    m_rate = new PressableButton(m_rateHolder);
+    m_rate->setObjectName(QStringLiteral("rate-") + Currencies::code(m_currency));
+    m_rate->setSymbol(QStringLiteral("arrow.up"), 7);
+    m_rate->setSymbolTrailing(true);
+    m_rate->setSpacing(4);
+    m_rate->setFont(Fonts::ui(10, QFont::Medium));
+    m_rate->setHorizontalPadding(6);
+    m_rate->setFixedHeight(18);
+    m_rate->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(m_rate, &QAbstractButton::clicked, this, [this] {
+        m_model.insertRate(Currency::eur, m_currency, rateDigits(m_currency));
+    });
+    holder->addWidget(m_rate);
+    layout()->addWidget(m_rateHolder);
+}
+
+void ResultRow::refresh() {
+    const Theme& theme = m_model.theme();
+    const bool isAmount = m_currency == m_model.amountCurrency();
+    // The euro stands out as the home currency while the amount is typed in another one.
+    const bool isHome = m_currency == Currency::eur && !isAmount;
+    m_row->setFill(isHome ? Painting::color(theme.homeFill) : QColor(Qt::transparent));
+    m_row->setFixedHeight(isHome ? 30 + 2 * 4 : 22);
+    m_row->layout()->setContentsMargins(isHome ? 8 : 6, isHome ? 4 : 0, isHome ? 8 : 6,
+                                        isHome ? 4 : 0);
+
+    m_symbol->setFont(isHome ? Fonts::ui(17, QFont::Bold) : Fonts::ui(13, QFont::Medium));
+    m_symbol->setText(Currencies::symbol(m_currency), isHome ? Painting::color(theme.homeText)
+                                                             : Painting::color(theme.text));
+    m_code->setFont(Fonts::ui(10, isHome ? QFont::Bold : QFont::Medium));
+    m_code->setText(Currencies::code(m_currency), isHome ? Painting::color(theme.homeText, 0.8)
+                                                         : Painting::color(theme.text, 0.6));
+    refreshAmount(isHome ? Painting::color(theme.homeText)
+                         : Painting::color(theme.text, isAmount ? 0.55 : 1.0),
+                  isHome);
+    refreshRateButton();
+}
+
+void ResultRow::refreshAmount(const QColor& base, bool isHome) {
+    const Theme& theme = m_model.theme();
+    const auto value = m_model.converted(m_currency);
+    const bool isAmount = m_currency == m_model.amountCurrency();
+    const bool copied = m_model.copiedCurrency() == m_currency;
+    m_amount->setLabel(value ? Format::number(*value, 2) : QStringLiteral("\u2013"));
+    m_amount->setFont(isHome ? Fonts::rounded(22, QFont::Bold)
+                             : Fonts::rounded(16, isAmount ? QFont::Normal : QFont::DemiBold));
+    m_amount->setForeground(base);
+    m_amount->setSymbol(copied ? QStringLiteral("checkmark") : QStringLiteral("doc.on.doc"), 9);
+    QColor iconColor = base;
+    iconColor.setAlphaF(base.alphaF() * 0.45);
+    if (copied)
+        iconColor = isHome ? Painting::color(theme.homeText) : Painting::color(theme.accent);
+    m_amount->setSymbolColor(iconColor);
+    m_amount->setEnabled(value.has_value());
+    m_amount->setToolTip(value ? Format::money(*value) + QLatin1Char(' ') +
+                                     Currencies::code(m_currency) + QStringLiteral(" kopieren")
+                               : QString());
+}
+
+void ResultRow::refreshRateButton() {
+    if (!m_rate)
+        return;
+    const auto& info = m_store.info();
+    const auto rate = info ? info->rate(m_currency) : std::nullopt;
+    m_rateHolder->setVisible(rate.has_value());
+    if (!rate)
+        return;
+    const Theme& theme = m_model.theme();
+    const QString text = QStringLiteral("1 \u20AC = ") +
+                         Format::number(*rate, rateDigits(m_currency)) + QLatin1Char(' ') +
+                         Currencies::symbol(m_currency);
+    m_rate->setLabel(text);
+    m_rate->setForeground(Painting::color(theme.text, 0.75));
+    m_rate->setPressable({Painting::color(theme.key), Painting::color(theme.pressed), 5});
+    m_rate->setToolTip(QStringLiteral("Kurs ") + text +
+                       QStringLiteral(" in den Rechner \u00FCbertragen"));
+    m_rate->setAccessibleName(m_rate->toolTip());
+}
+
+ResultList::ResultList(AppModel& model, RateStore& store, QWidget* parent)
+    : FilledBox(8, parent), m_model(model), m_store(store), m_layout(new QVBoxLayout(this)) {
+    setObjectName(QStringLiteral("results"));
+    // Ten points in from the box, less the six by which the emphasised euro row reaches out;
+    // the other rows keep those six points inside themselves.
+    m_layout->setContentsMargins(10 - 6, 8, 10 - 6, 8);
+    m_layout->setSpacing(6);
+}
+
+void ResultList::rebuild() {
+    qDeleteAll(m_rows);
+    m_rows.clear();
+    m_builtFor = m_model.activeCurrencies();
+    for (Currency c : m_builtFor) {
+        auto* row = new ResultRow(m_model, m_store, c, this);
+        m_layout->addWidget(row);
+        // Shown now rather than on the layout's deferred show, so the next paint has it.
+        row->show();
+        m_rows.insert(c, row);
+    }
+}
+
+void ResultList::refresh() {
+    if (m_builtFor != m_model.activeCurrencies())
+        rebuild();
+    setFill(Painting::color(m_model.theme().field, 0.6));
+    for (ResultRow* row : std::as_const(m_rows))
+        row->refresh();
+}
