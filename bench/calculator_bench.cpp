@@ -44,7 +44,11 @@ void BM_EvaluateLarge(benchmark::State& state) {
         benchmark::DoNotOptimize(Calculator::evaluate(text));
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_EvaluateLarge)->Arg(256 << 10)->Arg(512 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvaluateLarge)
+    ->Arg(256 << 10)
+    ->Arg(512 << 10)
+    ->Arg(1 << 20)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_CleanPastedLarge(benchmark::State& state) {
     const QString text = pastedText(state.range(0));
@@ -52,6 +56,10 @@ void BM_CleanPastedLarge(benchmark::State& state) {
         benchmark::DoNotOptimize(Calculator::cleanPasted(text));
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_CleanPastedLarge)->Arg(256 << 10)->Arg(512 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CleanPastedLarge)
+    ->Arg(256 << 10)
+    ->Arg(512 << 10)
+    ->Arg(1 << 20)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

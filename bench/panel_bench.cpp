@@ -36,8 +36,8 @@ struct Fixture {
         model = std::make_unique<AppModel>(*store, options);
         model->setActive(Currency::usd, true);
         model->setActive(Currency::pln, true);
-        for (CalcKey key : {CalcKey::digit1, CalcKey::digit2, CalcKey::comma, CalcKey::digit5,
-                            CalcKey::times})
+        for (CalcKey key :
+             {CalcKey::digit1, CalcKey::digit2, CalcKey::comma, CalcKey::digit5, CalcKey::times})
             model->press(key);
         panel = std::make_unique<PanelView>(*model, *store);
         panel->show();
@@ -59,7 +59,10 @@ void BM_PanelAfterKeyPress(benchmark::State& state) {
         benchmark::DoNotOptimize(image.constBits());
     }
 }
-BENCHMARK(BM_PanelAfterKeyPress)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PanelAfterKeyPress)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 

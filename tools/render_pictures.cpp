@@ -26,7 +26,8 @@ RateInfo sampleRates() {
                    {QStringLiteral("PLN"), 4.2678}};
     info.rateDate = QStringLiteral("2026-12-09");
     info.fetchedAt = Timestamps::fromDateTime(sampleNow.addSecs(-180));
-    info.quotedAt = Timestamps::fromDateTime(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1), Qt::UTC));
+    info.quotedAt =
+        Timestamps::fromDateTime(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1), Qt::UTC));
     info.source = QStringLiteral("FloatRates");
     return info;
 }

@@ -22,7 +22,10 @@ QList<Currency> inFixedOrder(const auto& isOn) {
 } // namespace
 
 AppModel::AppModel(const CurrentRates& rates, Options options, QObject* parent)
-    : QObject(parent), m_rates(rates), m_options(std::move(options)), m_theme(Theme::navy()) {
+    : QObject(parent)
+    , m_rates(rates)
+    , m_options(std::move(options))
+    , m_theme(Theme::navy()) {
     m_launchAtLogin = m_options.loginItemRegistered();
     readSettings();
     m_amountCurrency = defaultAmountCurrency();
@@ -83,7 +86,9 @@ void AppModel::setLaunchAtLogin(bool on) {
     setLaunchAtLoginFlag(m_options.loginItemRegistered());
 }
 
-void AppModel::setAmountCurrency(Currency c) { assignAmountCurrency(c); }
+void AppModel::setAmountCurrency(Currency c) {
+    assignAmountCurrency(c);
+}
 
 void AppModel::resetAll() {
     m_line.clear();

@@ -6,10 +6,10 @@ namespace {
 
 // Typed characters other than digits and parentheses, and the key each one presses.
 constexpr std::pair<char16_t, CalcKey> typedKeys[] = {
-    {u',', CalcKey::comma}, {u'.', CalcKey::comma},  {u'+', CalcKey::plus},
-    {u'-', CalcKey::minus}, {u'*', CalcKey::times},  {u'x', CalcKey::times},
-    {u'X', CalcKey::times}, {u'/', CalcKey::divide}, {u':', CalcKey::divide},
-    {u'=', CalcKey::equals}, {u'c', CalcKey::clear}, {u'C', CalcKey::clear},
+    {u',', CalcKey::comma},  {u'.', CalcKey::comma},  {u'+', CalcKey::plus},
+    {u'-', CalcKey::minus},  {u'*', CalcKey::times},  {u'x', CalcKey::times},
+    {u'X', CalcKey::times},  {u'/', CalcKey::divide}, {u':', CalcKey::divide},
+    {u'=', CalcKey::equals}, {u'c', CalcKey::clear},  {u'C', CalcKey::clear},
 };
 
 } // namespace

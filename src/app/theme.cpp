@@ -2,9 +2,15 @@
 
 namespace {
 
-constexpr Rgba rgb(double r, double g, double b) { return {r, g, b, 1.0}; }
-constexpr Rgba white(double a = 1.0) { return {1, 1, 1, a}; }
-constexpr Rgba black(double a = 1.0) { return {0, 0, 0, a}; }
+constexpr Rgba rgb(double r, double g, double b) {
+    return {r, g, b, 1.0};
+}
+constexpr Rgba white(double a = 1.0) {
+    return {1, 1, 1, a};
+}
+constexpr Rgba black(double a = 1.0) {
+    return {0, 0, 0, a};
+}
 constexpr Rgba orange = rgb(1.0, 0.584, 0.0);
 
 const std::array<Theme, 4>& builtIns() {
@@ -83,11 +89,21 @@ const std::array<Theme, 4>& builtIns() {
 
 } // namespace
 
-const Theme& Theme::navy() { return builtIns()[0]; }
-const Theme& Theme::graphite() { return builtIns()[1]; }
-const Theme& Theme::lightBlue() { return builtIns()[2]; }
-const Theme& Theme::white() { return builtIns()[3]; }
-const std::array<Theme, 4>& Theme::all() { return builtIns(); }
+const Theme& Theme::navy() {
+    return builtIns()[0];
+}
+const Theme& Theme::graphite() {
+    return builtIns()[1];
+}
+const Theme& Theme::lightBlue() {
+    return builtIns()[2];
+}
+const Theme& Theme::white() {
+    return builtIns()[3];
+}
+const std::array<Theme, 4>& Theme::all() {
+    return builtIns();
+}
 
 const Theme& Theme::named(const std::optional<QString>& id) {
     // Two retired themes; their users get the light one that replaced them.

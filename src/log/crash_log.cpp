@@ -180,7 +180,9 @@ std::terminate_handler g_previousTerminate = nullptr;
 
 namespace CrashLog {
 
-void install() { install(Log::defaultPath()); }
+void install() {
+    install(Log::defaultPath());
+}
 
 void install(const QString& logPath) {
     const QByteArray encoded = QFile::encodeName(logPath);

@@ -35,14 +35,17 @@ void writeAll(int fd, const QByteArray& bytes) {
 
 namespace Log {
 
-QString defaultPath() { return stateHome() + QLatin1String("/Velmora.log"); }
+QString defaultPath() {
+    return stateHome() + QLatin1String("/Velmora.log");
+}
 
 QString stamp(const QDateTime& now) {
     return now.toLocalTime().toString(QStringLiteral("dd.MM. HH:mm:ss"));
 }
 
 void writeTo(const QString& logPath, const QString& message, const QDateTime& now) {
-    const QByteArray entry = (stamp(now) + QLatin1String("  ") + message + QLatin1Char('\n')).toUtf8();
+    const QByteArray entry =
+        (stamp(now) + QLatin1String("  ") + message + QLatin1Char('\n')).toUtf8();
     const QByteArray file = QFile::encodeName(logPath);
 
     // A fresh account may not have the state folder yet.

@@ -122,7 +122,9 @@ bool CalcLine::insert(const QString& figure) {
     return appending;
 }
 
-void CalcLine::clear() { set(QString(), false); }
+void CalcLine::clear() {
+    set(QString(), false);
+}
 
 bool CalcLine::waitsForNumber() const {
     const QString line = trimmedOfBlanks(m_text);

@@ -21,7 +21,8 @@ public:
     // that cannot act (backspace on an empty line, "=" without a value) returns false. Paste is
     // no key here, since it needs the clipboard: see paste().
     bool apply(CalcKey key);
-    // Clipboard text, cleaned down to a figure or a calculation. False when nothing usable is in it.
+    // Clipboard text, cleaned down to a figure or a calculation. False when nothing usable is in
+    // it.
     bool paste(const QString& clipboardText);
     // A figure (a rate) that continues a line waiting for a number or else replaces the line.
     // Returns true when it was appended.

@@ -32,8 +32,7 @@ QString withoutCurrencyNames(const QString& text) {
 }
 
 // Calls f(cluster) for every grapheme cluster of the text, in order.
-template<typename F>
-void forEachGrapheme(const QString& text, F&& f) {
+template<typename F> void forEachGrapheme(const QString& text, F&& f) {
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     qsizetype start = 0;
     while (start < text.size()) {
@@ -190,7 +189,8 @@ std::optional<std::vector<Token>> tokenize(const QString& input) {
 
 class Parser final {
 public:
-    explicit Parser(const std::vector<Token>& tokens) : m_tokens(tokens) {}
+    explicit Parser(const std::vector<Token>& tokens)
+        : m_tokens(tokens) {}
 
     bool atEnd() const { return m_pos >= m_tokens.size(); }
 
@@ -275,7 +275,9 @@ bool isCopiedSymbol(char16_t c) {
     return QStringView(u".,+-\u2212\u2013*\u00D7/\u00F7()").contains(QChar(c));
 }
 
-bool isStrippedAtStart(QChar c) { return QStringView(u"+*\u00D7/\u00F7., ").contains(c); }
+bool isStrippedAtStart(QChar c) {
+    return QStringView(u"+*\u00D7/\u00F7., ").contains(c);
+}
 
 bool isStrippedAtEnd(QChar c) {
     return QStringView(u"+-\u2212\u2013*\u00D7/\u00F7., ").contains(c);

@@ -10,6 +10,8 @@ using Clock = std::function<QDateTime()>;
 
 namespace Clocks {
 
-inline QDateTime system() { return QDateTime::currentDateTime(); }
+inline QDateTime system() {
+    return QDateTime::currentDateTime();
+}
 
 } // namespace Clocks

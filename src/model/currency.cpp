@@ -40,4 +40,6 @@ std::optional<Currency> fromCode(QStringView text) {
 
 } // namespace Currencies
 
-int rateDigits(Currency c) { return c == Currency::thb ? 3 : 4; }
+int rateDigits(Currency c) {
+    return c == Currency::thb ? 3 : 4;
+}

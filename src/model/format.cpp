@@ -49,8 +49,9 @@ QString formatDecimal(double value, int minDigits, int maxDigitsWanted, bool gro
         fracPart.pop_back();
 
     // A value that rounds to zero shows no minus sign: "-0,00" would only confuse.
-    const bool allZero = std::all_of(intPart.begin(), intPart.end(), [](char c) { return c == '0'; }) &&
-                         std::all_of(fracPart.begin(), fracPart.end(), [](char c) { return c == '0'; });
+    const bool allZero =
+        std::all_of(intPart.begin(), intPart.end(), [](char c) { return c == '0'; }) &&
+        std::all_of(fracPart.begin(), fracPart.end(), [](char c) { return c == '0'; });
 
     QString out;
     out.reserve(static_cast<qsizetype>(intPart.size() + intPart.size() / 3 + fracPart.size() + 2));
@@ -68,19 +69,29 @@ QString formatDecimal(double value, int minDigits, int maxDigitsWanted, bool gro
     return out;
 }
 
-bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
-QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString twoDigits(int n) {
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
 } // namespace
 
 namespace Format {
 
-QString number(double value, int digits) { return formatDecimal(value, digits, digits, true); }
+QString number(double value, int digits) {
+    return formatDecimal(value, digits, digits, true);
+}
 
-QString plain(double value) { return formatDecimal(value, 0, 6, false); }
+QString plain(double value) {
+    return formatDecimal(value, 0, 6, false);
+}
 
-QString money(double value) { return formatDecimal(value, 2, 2, false); }
+QString money(double value) {
+    return formatDecimal(value, 2, 2, false);
+}
 
 QString rateDate(const QString& isoDay) {
     // Exactly yyyy-MM-dd with a real calendar day; no time part, no other order.

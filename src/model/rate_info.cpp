@@ -23,7 +23,9 @@ std::optional<double> RateInfo::cross(Currency from, Currency to) const {
     return *b / *a;
 }
 
-bool RateInfo::isFallback() const { return !source || *source == QLatin1String("EZB"); }
+bool RateInfo::isFallback() const {
+    return !source || *source == QLatin1String("EZB");
+}
 
 bool operator==(const RateInfo& a, const RateInfo& b) {
     // QMap's own comparison takes a shortcut for shared data, which would call a NaN equal.

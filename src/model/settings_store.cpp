@@ -60,7 +60,9 @@ std::optional<QString> SettingsStore::theme() const {
     return saved->toString();
 }
 
-void SettingsStore::setTheme(const QString& id) const { setValue(themeKey, id); }
+void SettingsStore::setTheme(const QString& id) const {
+    setValue(themeKey, id);
+}
 
 std::optional<QByteArray> SettingsStore::cachedRates() const {
     const auto saved = value(cachedRatesKey);
@@ -69,4 +71,6 @@ std::optional<QByteArray> SettingsStore::cachedRates() const {
     return saved->toByteArray();
 }
 
-void SettingsStore::setCachedRates(const QByteArray& json) const { setValue(cachedRatesKey, json); }
+void SettingsStore::setCachedRates(const QByteArray& json) const {
+    setValue(cachedRatesKey, json);
+}

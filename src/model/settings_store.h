@@ -21,7 +21,8 @@ public:
 
     // Without a path there is nowhere to keep anything: reads give nothing, writes are dropped.
     SettingsStore() = default;
-    explicit SettingsStore(QString path) : m_path(std::move(path)) {}
+    explicit SettingsStore(QString path)
+        : m_path(std::move(path)) {}
 
     const QString& path() const { return m_path; }
 

@@ -11,8 +11,12 @@ namespace Timestamps {
 
 inline constexpr double unixOffset = 978307200.0;
 
-inline Timestamp fromUnixSeconds(double unixSeconds) { return unixSeconds - unixOffset; }
-inline double toUnixSeconds(Timestamp t) { return t + unixOffset; }
+inline Timestamp fromUnixSeconds(double unixSeconds) {
+    return unixSeconds - unixOffset;
+}
+inline double toUnixSeconds(Timestamp t) {
+    return t + unixOffset;
+}
 
 inline Timestamp fromDateTime(const QDateTime& dt) {
     return fromUnixSeconds(static_cast<double>(dt.toMSecsSinceEpoch()) / 1000.0);

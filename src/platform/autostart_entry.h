@@ -11,7 +11,8 @@
 class AutostartEntry final {
 public:
     AutostartEntry(QString entryPath, QString executable)
-        : m_entryPath(std::move(entryPath)), m_executable(std::move(executable)) {}
+        : m_entryPath(std::move(entryPath))
+        , m_executable(std::move(executable)) {}
 
     bool isRegistered() const;
     // Writes the entry (atomically) or deletes it; whether that worked. Removing an entry that

@@ -55,7 +55,8 @@ xcb_window_t rootWindow(xcb_connection_t* c) {
 
 } // namespace
 
-TrayWatch::TrayWatch(QObject* parent) : QObject(parent) {}
+TrayWatch::TrayWatch(QObject* parent)
+    : QObject(parent) {}
 
 TrayWatch::~TrayWatch() {
     if (m_filtering)
@@ -64,14 +65,17 @@ TrayWatch::~TrayWatch() {
 
 bool TrayWatch::statusNotifierHostPresent() {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    return bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(watcherService);
+    return bus.isConnected() && bus.interface() &&
+           bus.interface()->isServiceRegistered(watcherService);
 }
 
 bool TrayWatch::hostPresent() {
     return selectionOwned("_NET_SYSTEM_TRAY_S0") || statusNotifierHostPresent();
 }
 
-bool TrayWatch::compositorRunning() { return selectionOwned("_NET_WM_CM_S0"); }
+bool TrayWatch::compositorRunning() {
+    return selectionOwned("_NET_WM_CM_S0");
+}
 
 void TrayWatch::watch() {
     m_watching = true;
@@ -91,7 +95,8 @@ void TrayWatch::watch() {
         const xcb_window_t root = rootWindow(c);
         xcb_get_window_attributes_reply_t* attributes =
             xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, root), nullptr);
-        const uint32_t mask = (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        const uint32_t mask =
+            (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
         std::free(attributes);
         xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
         xcb_flush(c);

@@ -11,8 +11,12 @@ QString configHome() {
     return base;
 }
 
-QString settingsFile() { return configHome() + QLatin1String("/Velmora/Velmora.conf"); }
+QString settingsFile() {
+    return configHome() + QLatin1String("/Velmora/Velmora.conf");
+}
 
-QString autostartEntry() { return configHome() + QLatin1String("/autostart/velmora.desktop"); }
+QString autostartEntry() {
+    return configHome() + QLatin1String("/autostart/velmora.desktop");
+}
 
 } // namespace XdgPaths

@@ -8,7 +8,7 @@
 
 // Everything about fetching rates that a test must be able to control.
 struct FeedConfig {
-    QString primaryBase;  // scheme, host and optional port, no trailing slash
+    QString primaryBase; // scheme, host and optional port, no trailing slash
     QString fallbackBase;
     Clock clock = Clocks::system;
     // Qt restarts the transfer time-out whenever a byte arrives, so a trickling server would

@@ -24,8 +24,10 @@ struct FeedFailure {
 // Either a rate record or the reason there is none.
 class FeedResult final {
 public:
-    FeedResult(RateInfo info) : m_info(std::move(info)) {}
-    FeedResult(FeedFailure failure) : m_failure(std::move(failure)) {}
+    FeedResult(RateInfo info)
+        : m_info(std::move(info)) {}
+    FeedResult(FeedFailure failure)
+        : m_failure(std::move(failure)) {}
     static FeedResult fail(FeedError kind, QString detail = {}) {
         return FeedFailure{kind, std::move(detail)};
     }

@@ -13,11 +13,10 @@ struct ZoneName {
 };
 
 constexpr std::array<ZoneName, 19> zoneNames{{
-    {"GMT", 0},        {"UTC", 0},        {"UT", 0},         {"Z", 0},
-    {"WET", 0},        {"WEST", 60},      {"BST", 60},       {"CET", 60},
-    {"CEST", 120},     {"EET", 120},      {"EEST", 180},     {"EST", -300},
-    {"EDT", -240},     {"CST", -360},     {"CDT", -300},     {"MST", -420},
-    {"MDT", -360},     {"PST", -480},     {"PDT", -420},
+    {"GMT", 0},    {"UTC", 0},    {"UT", 0},     {"Z", 0},      {"WET", 0},
+    {"WEST", 60},  {"BST", 60},   {"CET", 60},   {"CEST", 120}, {"EET", 120},
+    {"EEST", 180}, {"EST", -300}, {"EDT", -240}, {"CST", -360}, {"CDT", -300},
+    {"MST", -420}, {"MDT", -360}, {"PST", -480}, {"PDT", -420},
 }};
 
 constexpr std::array<const char*, 7> weekdays{"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};

@@ -106,16 +106,16 @@ std::optional<FeedFailure> verdict(Transfer& transfer) {
 
 // Fetches one URL and calls `done` with the body or the failure, unless `context` is gone.
 void get(QNetworkAccessManager& network, const QString& url, const FeedConfig& config,
-         QObject* context, std::function<void(const QByteArray&, std::optional<FeedFailure>)> done) {
+         QObject* context,
+         std::function<void(const QByteArray&, std::optional<FeedFailure>)> done) {
     QNetworkReply* reply = network.get(feedRequest(url, config));
     auto transfer = std::make_shared<Transfer>(Transfer{reply, config.maxBodyBytes, {}, {}});
     guard(transfer, config.overallTimeoutMs);
-    QObject::connect(reply, &QNetworkReply::finished, context,
-                     [transfer, done = std::move(done)] {
-                         transfer->reply->deleteLater();
-                         const auto failure = verdict(*transfer);
-                         done(failure ? QByteArray() : transfer->body, failure);
-                     });
+    QObject::connect(reply, &QNetworkReply::finished, context, [transfer, done = std::move(done)] {
+        transfer->reply->deleteLater();
+        const auto failure = verdict(*transfer);
+        done(failure ? QByteArray() : transfer->body, failure);
+    });
 }
 
 void fetch(QNetworkAccessManager& network, const FeedConfig& config, QObject* context,
@@ -186,7 +186,9 @@ std::optional<Entry> readEntry(const QJsonObject& document, const char* key) {
 
 // Strictly above the threshold, and finite: an infinite rate would pass the comparison but
 // poison every conversion and could not be cached.
-bool passes(double rate, double threshold) { return std::isfinite(rate) && rate > threshold; }
+bool passes(double rate, double threshold) {
+    return std::isfinite(rate) && rate > threshold;
+}
 
 FeedResult cannotParse(const QString& why) {
     return FeedResult::fail(FeedError::cannotParseResponse, why);
@@ -258,7 +260,8 @@ FeedResult parseEcb(const QByteArray& body, const QDateTime& now) {
     for (const char* code : {"THB", "USD", "PLN"}) {
         const QJsonValue rate = rateObject.value(QLatin1String(code));
         if (!rate.isDouble() || !passes(rate.toDouble(), 0.0))
-            return cannotParse(QStringLiteral("%1 missing or not above zero").arg(QLatin1String(code)));
+            return cannotParse(
+                QStringLiteral("%1 missing or not above zero").arg(QLatin1String(code)));
         info.perEur.insert(QLatin1String(code), rate.toDouble());
     }
     info.rateDate = date.toString();

@@ -17,7 +17,9 @@
 
 namespace {
 
-QString yesNo(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
+QString yesNo(bool value) {
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
 
 QRect availableAreaAt(const QPoint& point) {
     if (QScreen* screen = QGuiApplication::screenAt(point))
@@ -30,7 +32,8 @@ QRect availableAreaAt(const QPoint& point) {
 } // namespace
 
 AppDelegate::AppDelegate(Options options, QObject* parent)
-    : QObject(parent), m_options(std::move(options)) {
+    : QObject(parent)
+    , m_options(std::move(options)) {
     m_store = std::make_unique<RateStore>(m_options.store);
     m_panel = std::make_unique<PopupPanel>();
 }
@@ -43,7 +46,8 @@ AppDelegate::~AppDelegate() {
 }
 
 void AppDelegate::start() {
-    m_options.log(QStringLiteral("Start, Version ") + (m_options.version.isEmpty() ? QStringLiteral("?") : m_options.version) +
+    m_options.log(QStringLiteral("Start, Version ") +
+                  (m_options.version.isEmpty() ? QStringLiteral("?") : m_options.version) +
                   QStringLiteral(", beim Anmelden: ") + yesNo(m_options.launchedAtLogin));
 
     // Qt picks the kind of tray icon once per process: make it only when a host is there.
@@ -72,13 +76,14 @@ void AppDelegate::createTrayIcon() {
     if (m_tray)
         return;
     m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/app/velmora.svg")));
-    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        // A double click arrives as Trigger and then DoubleClick: toggle once only.
-        if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::Context)
-            return;
-        m_clickPosition = QCursor::pos();
-        togglePanel();
-    });
+    connect(m_tray, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                // A double click arrives as Trigger and then DoubleClick: toggle once only.
+                if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::Context)
+                    return;
+                m_clickPosition = QCursor::pos();
+                togglePanel();
+            });
     updateStatusTitle();
     m_tray->show();
 }
@@ -139,7 +144,8 @@ void AppDelegate::showPanel(const QString& reason, bool underIcon) {
             frame = Placement::underIcon(icon, availableAreaAt(icon.center()), size);
         } else {
             QScreen* screen = QGuiApplication::primaryScreen();
-            frame = Placement::centred(screen ? screen->availableGeometry() : Placement::assumedArea, size);
+            frame = Placement::centred(
+                screen ? screen->availableGeometry() : Placement::assumedArea, size);
         }
         m_panel->setGeometry(frame);
     }
@@ -148,8 +154,9 @@ void AppDelegate::showPanel(const QString& reason, bool underIcon) {
     m_panel->activateWindow();
     m_panel->setFocus(Qt::ActiveWindowFocusReason);
     m_highlighted = true;
-    m_options.log(QStringLiteral("Fenster sichtbar: ") + yesNo(m_panel->isVisible()) + QStringLiteral(", Rahmen ") +
-                  Placement::describe(QRectF(m_panel->geometry())) + QStringLiteral(", App aktiv: ") +
+    m_options.log(QStringLiteral("Fenster sichtbar: ") + yesNo(m_panel->isVisible()) +
+                  QStringLiteral(", Rahmen ") + Placement::describe(QRectF(m_panel->geometry())) +
+                  QStringLiteral(", App aktiv: ") +
                   yesNo(QGuiApplication::applicationState() == Qt::ApplicationActive));
 }
 
@@ -177,7 +184,8 @@ void AppDelegate::refitIfVisible() {
                           .arg(size.width())
                           .arg(size.height()));
         QScreen* screen = m_panel->screen();
-        m_panel->setGeometry(Placement::refit(old, size, screen ? screen->availableGeometry() : QRect()));
+        m_panel->setGeometry(
+            Placement::refit(old, size, screen ? screen->availableGeometry() : QRect()));
     });
 }
 
@@ -199,12 +207,14 @@ void AppDelegate::checkIcon() {
     if (m_tray) {
         const QRect icon = m_tray->geometry();
         QScreen* screen = QGuiApplication::screenAt(icon.center());
-        details = QStringLiteral("Rahmen ") + Placement::describe(QRectF(icon)) + QStringLiteral(", verdeckt: ") +
-                  yesNo(!visible) + QStringLiteral(", Bildschirm ") +
+        details = QStringLiteral("Rahmen ") + Placement::describe(QRectF(icon)) +
+                  QStringLiteral(", verdeckt: ") + yesNo(!visible) +
+                  QStringLiteral(", Bildschirm ") +
                   Placement::describe(screen ? QRectF(screen->geometry()) : QRectF()) +
                   QStringLiteral(", rechts vom Notch ") + Placement::describe(QRectF());
     }
-    m_options.log(QStringLiteral("Symbol sichtbar: ") + yesNo(visible) + QStringLiteral("  ") + details);
+    m_options.log(QStringLiteral("Symbol sichtbar: ") + yesNo(visible) + QStringLiteral("  ") +
+                  details);
     if (!visible && !m_options.launchedAtLogin)
         showPanel(QStringLiteral("Symbol nicht sichtbar"));
 }

@@ -28,8 +28,10 @@ QRect underIcon(const QRect& icon, const QRect& area, const QSize& panel) {
     const int x = std::min(std::max(icon.left(), area.left() + margin),
                            area.left() + area.width() - panel.width() - margin);
     const bool iconAtTop = icon.center().y() <= area.center().y();
-    int y = iconAtTop ? icon.top() + icon.height() + iconGap : icon.top() - iconGap - panel.height();
-    y = std::min(std::max(y, area.top() + margin), area.top() + area.height() - panel.height() - margin);
+    int y =
+        iconAtTop ? icon.top() + icon.height() + iconGap : icon.top() - iconGap - panel.height();
+    y = std::min(std::max(y, area.top() + margin),
+                 area.top() + area.height() - panel.height() - margin);
     return {QPoint(x, y), panel};
 }
 
@@ -46,8 +48,8 @@ QRect refit(const QRect& frame, const QSize& size, const QRect& area) {
 
 QString describe(const QRectF& rect) {
     return QLatin1Char('(') + shortest(rect.x()) + QLatin1String(", ") + shortest(rect.y()) +
-           QLatin1String(", ") + shortest(rect.width()) + QLatin1String(", ") + shortest(rect.height()) +
-           QLatin1Char(')');
+           QLatin1String(", ") + shortest(rect.width()) + QLatin1String(", ") +
+           shortest(rect.height()) + QLatin1Char(')');
 }
 
 } // namespace Placement

@@ -9,8 +9,8 @@
 // downwards), so every case can be tested without a window.
 namespace Placement {
 
-inline constexpr int margin = 6;   // to the edges of the available area
-inline constexpr int iconGap = 4;  // between the icon and the panel
+inline constexpr int margin = 6;  // to the edges of the available area
+inline constexpr int iconGap = 4; // between the icon and the panel
 inline constexpr double centredTop = 0.12;
 inline const QSize fallbackSize{543, 420};
 inline const QRect assumedArea{0, 0, 1440, 900}; // when there is no screen at all

@@ -23,7 +23,9 @@ public:
     void setUseMask(bool useMask);
 
     // Offered every key press first; true means the key was taken.
-    void setKeyHandler(std::function<bool(QKeyEvent*)> handler) { m_keyHandler = std::move(handler); }
+    void setKeyHandler(std::function<bool(QKeyEvent*)> handler) {
+        m_keyHandler = std::move(handler);
+    }
 
 signals:
     void copyRequested();

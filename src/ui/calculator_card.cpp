@@ -12,9 +12,14 @@
 #include <QVBoxLayout>
 
 CalculatorCard::CalculatorCard(AppModel& model, RateStore& store, QWidget* parent)
-    : QWidget(parent), m_model(model), m_left(new CardFrame(this)), m_right(new CardFrame(this))
-    , m_display(new DisplayBox(model, m_left)), m_picker(new CurrencyPicker(model, m_left))
-    , m_results(new ResultList(model, store, m_left)), m_keypad(new Keypad(model, m_right)) {
+    : QWidget(parent)
+    , m_model(model)
+    , m_left(new CardFrame(this))
+    , m_right(new CardFrame(this))
+    , m_display(new DisplayBox(model, m_left))
+    , m_picker(new CurrencyPicker(model, m_left))
+    , m_results(new ResultList(model, store, m_left))
+    , m_keypad(new Keypad(model, m_right)) {
     setObjectName(QStringLiteral("calculatorCard"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

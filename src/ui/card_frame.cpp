@@ -6,7 +6,9 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-CardFrame::CardFrame(QWidget* parent) : QWidget(parent), m_layout(new QVBoxLayout(this)) {
+CardFrame::CardFrame(QWidget* parent)
+    : QWidget(parent)
+    , m_layout(new QVBoxLayout(this)) {
     m_layout->setContentsMargins(Metrics::cardPadding, Metrics::cardPadding, Metrics::cardPadding,
                                  Metrics::cardPadding);
     m_layout->setSpacing(0);
@@ -21,5 +23,6 @@ void CardFrame::setTheme(const Theme& theme) {
 
 void CardFrame::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    Painting::card(p, QRectF(rect()), 12, Painting::color(m_theme.card), Painting::color(m_theme.border));
+    Painting::card(p, QRectF(rect()), 12, Painting::color(m_theme.card),
+                   Painting::color(m_theme.border));
 }

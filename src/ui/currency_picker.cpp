@@ -9,7 +9,10 @@
 #include <QVBoxLayout>
 
 CurrencyPicker::CurrencyPicker(AppModel& model, QWidget* parent)
-    : QWidget(parent), m_model(model), m_caption(new TextLine(this)), m_row(new QWidget(this))
+    : QWidget(parent)
+    , m_model(model)
+    , m_caption(new TextLine(this))
+    , m_row(new QWidget(this))
     , m_rowLayout(new QHBoxLayout(m_row)) {
     setObjectName(QStringLiteral("currencyPicker"));
     auto* layout = new QVBoxLayout(this);

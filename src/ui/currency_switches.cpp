@@ -8,7 +8,9 @@
 #include <QHBoxLayout>
 
 CurrencySwitches::CurrencySwitches(AppModel& model, QWidget* parent)
-    : QWidget(parent), m_model(model), m_caption(new TextLine(this)) {
+    : QWidget(parent)
+    , m_model(model)
+    , m_caption(new TextLine(this)) {
     setObjectName(QStringLiteral("currencySwitches"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);

@@ -26,11 +26,13 @@ PressableButton* smallActionButton(QWidget* parent, const QString& symbol, const
 } // namespace
 
 DisplayBox::DisplayBox(AppModel& model, QWidget* parent)
-    : FilledBox(8, parent), m_model(model)
+    : FilledBox(8, parent)
+    , m_model(model)
     , m_reset(smallActionButton(this, QStringLiteral("arrow.counterclockwise"),
                                 QStringLiteral("Alles zur\u00FCcksetzen")))
     , m_copyEuro(smallActionButton(this, QStringLiteral("doc.on.doc"), QStringLiteral("Kopieren")))
-    , m_line(new TextLine(this)), m_preview(new TextLine(this)) {
+    , m_line(new TextLine(this))
+    , m_preview(new TextLine(this)) {
     setObjectName(QStringLiteral("display"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 8, 10, 8);
@@ -86,11 +88,12 @@ void DisplayBox::refreshCopyButton() {
     m_copyEuro->setLabel(copied ? QStringLiteral("Kopiert") : QStringLiteral("Kopieren"));
     m_copyEuro->setAccessibleName(m_copyEuro->label());
     m_copyEuro->setForeground(Painting::color(copied ? theme.accentText : theme.text));
-    m_copyEuro->setPressable({Painting::color(copied ? theme.accent : theme.key),
-                              Painting::color(theme.pressed), 5});
+    m_copyEuro->setPressable(
+        {Painting::color(copied ? theme.accent : theme.key), Painting::color(theme.pressed), 5});
     m_copyEuro->setEnabled(euro.has_value());
     m_copyEuro->setToolTip(
-        euro ? QStringLiteral("Euro-Betrag ") + Format::money(*euro) +
-                   QStringLiteral(" kopieren (auch Strg+C). Andere Betr\u00E4ge: einfach anklicken.")
-             : QStringLiteral("Erst eine Zahl eingeben"));
+        euro
+            ? QStringLiteral("Euro-Betrag ") + Format::money(*euro) +
+                  QStringLiteral(" kopieren (auch Strg+C). Andere Betr\u00E4ge: einfach anklicken.")
+            : QStringLiteral("Erst eine Zahl eingeben"));
 }

@@ -4,7 +4,9 @@
 
 #include <QPainter>
 
-FilledBox::FilledBox(qreal radius, QWidget* parent) : QWidget(parent), m_radius(radius) {}
+FilledBox::FilledBox(qreal radius, QWidget* parent)
+    : QWidget(parent)
+    , m_radius(radius) {}
 
 void FilledBox::setFill(const QColor& fill) {
     m_fill = fill;

@@ -31,9 +31,13 @@ PressableButton* textButton(QWidget* parent, const QString& text, QFont::Weight 
 } // namespace
 
 FooterBar::FooterBar(AppModel& model, RateStore& store, QWidget* parent)
-    : QWidget(parent), m_model(model), m_store(store)
-    , m_switches(new CurrencySwitches(model, this)), m_themePicker(new ThemePicker(model, this))
-    , m_rateStatus(new RateStatus(model, store, this)), m_refresh(new PressableButton(this))
+    : QWidget(parent)
+    , m_model(model)
+    , m_store(store)
+    , m_switches(new CurrencySwitches(model, this))
+    , m_themePicker(new ThemePicker(model, this))
+    , m_rateStatus(new RateStatus(model, store, this))
+    , m_refresh(new PressableButton(this))
     , m_login(new QCheckBox(QStringLiteral("Beim Anmelden starten"), this))
     , m_close(textButton(this, QStringLiteral("Schlie\u00DFen"), QFont::Normal))
     , m_quit(textButton(this, QStringLiteral("Beenden"), QFont::DemiBold))

@@ -6,7 +6,8 @@ namespace FooterText {
 
 QString sourceLine(const std::optional<RateInfo>& info, bool isLoading, const QDateTime& now) {
     if (!info)
-        return isLoading ? QStringLiteral("Kurse werden geladen \u2026") : QStringLiteral("Noch kein Kurs");
+        return isLoading ? QStringLiteral("Kurse werden geladen \u2026")
+                         : QStringLiteral("Noch kein Kurs");
     if (info->isFallback())
         return QStringLiteral("EZB, ") + Format::rateDate(info->rateDate);
     QString line = info->source.value_or(QString());

@@ -40,7 +40,9 @@ const QList<QList<CalcKey>>& Keypad::keyRows() {
     return rows;
 }
 
-Keypad::Keypad(AppModel& model, QWidget* parent) : QWidget(parent), m_model(model) {
+Keypad::Keypad(AppModel& model, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model) {
     setObjectName(QStringLiteral("keypad"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

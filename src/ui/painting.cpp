@@ -10,13 +10,15 @@
 
 namespace {
 
-int channel(double v) { return std::clamp(static_cast<int>(v * 255.0 + 0.5), 0, 255); }
+int channel(double v) {
+    return std::clamp(static_cast<int>(v * 255.0 + 0.5), 0, 255);
+}
 
 QString roundedFamily() {
     static const QString family = [] {
         const QStringList families = QFontDatabase::families();
-        for (const char* candidate : {"SF Pro Rounded", "Nunito", "Varela Round", "M PLUS Rounded 1c",
-                                      "Quicksand", "Comfortaa"}) {
+        for (const char* candidate : {"SF Pro Rounded", "Nunito", "Varela Round",
+                                      "M PLUS Rounded 1c", "Quicksand", "Comfortaa"}) {
             if (families.contains(QLatin1String(candidate)))
                 return QString::fromLatin1(candidate);
         }
@@ -54,7 +56,8 @@ void card(QPainter& p, const QRectF& rect, qreal radius, const QColor& fill, con
 }
 
 QPixmap icon(const QString& name, int size, const QColor& tint, qreal devicePixelRatio) {
-    const QString key = QStringLiteral("%1/%2/%3/%4").arg(name).arg(size).arg(tint.rgba()).arg(devicePixelRatio);
+    const QString key =
+        QStringLiteral("%1/%2/%3/%4").arg(name).arg(size).arg(tint.rgba()).arg(devicePixelRatio);
     static QHash<QString, QPixmap> cache;
     if (const auto it = cache.constFind(key); it != cache.cend())
         return *it;

@@ -12,8 +12,11 @@
 #include <QVBoxLayout>
 
 PanelView::PanelView(AppModel& model, RateStore& store, QWidget* parent)
-    : QWidget(parent), m_model(model), m_store(store), m_card(new CalculatorCard(model, store, this)),
-      m_footer(new FooterBar(model, store, this)) {
+    : QWidget(parent)
+    , m_model(model)
+    , m_store(store)
+    , m_card(new CalculatorCard(model, store, this))
+    , m_footer(new FooterBar(model, store, this)) {
     setObjectName(QStringLiteral("panelView"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(Metrics::panelPadding, Metrics::panelPadding, Metrics::panelPadding,
@@ -31,7 +34,8 @@ PanelView::PanelView(AppModel& model, RateStore& store, QWidget* parent)
                         &AppModel::activeCurrenciesChanged, &AppModel::launchAtLoginChanged,
                         &AppModel::copiedCurrencyChanged, &AppModel::themeChanged})
         connect(&model, signal, this, &PanelView::refresh);
-    for (auto signal : {&RateStore::infoChanged, &RateStore::isLoadingChanged, &RateStore::hasFailedChanged})
+    for (auto signal :
+         {&RateStore::infoChanged, &RateStore::isLoadingChanged, &RateStore::hasFailedChanged})
         connect(&store, signal, this, &PanelView::refresh);
     refresh();
 }
@@ -103,5 +107,6 @@ void PanelView::applyScheme() {
 void PanelView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const Theme& theme = m_model.theme();
-    Painting::card(p, QRectF(rect()), 16, Painting::color(theme.background), Painting::color(theme.border));
+    Painting::card(p, QRectF(rect()), 16, Painting::color(theme.background),
+                   Painting::color(theme.border));
 }

@@ -8,7 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
-PressableButton::PressableButton(QWidget* parent) : QAbstractButton(parent) {
+PressableButton::PressableButton(QWidget* parent)
+    : QAbstractButton(parent) {
     setFocusPolicy(Qt::NoFocus); // the panel routes keys to the calculator, not to buttons
     setCursor(Qt::ArrowCursor);
 }
@@ -61,7 +62,9 @@ void PressableButton::setHorizontalPadding(int padding) {
     updateGeometry();
 }
 
-void PressableButton::setMinimumScale(qreal scale) { m_minimumScale = std::clamp<qreal>(scale, 0.1, 1.0); }
+void PressableButton::setMinimumScale(qreal scale) {
+    m_minimumScale = std::clamp<qreal>(scale, 0.1, 1.0);
+}
 
 void PressableButton::setDisabledOpacity(qreal opacity) {
     m_disabledOpacity = opacity;
@@ -106,6 +109,21 @@ bool PressableButton::hitButton(const QPoint& pos) const {
     return Painting::roundedRect(QRectF(rect()), m_style.cornerRadius).contains(QPointF(pos));
 }
 
+// Shrinks the text to fit before it is cut off, down to the minimum scale.
+QFont PressableButton::fittedFont(int available) const {
+    QFont font = this->font();
+    int natural = contentWidth(font);
+    if (natural <= available || m_minimumScale >= 1.0 || font.pixelSize() <= 0)
+        return font;
+    const int base = font.pixelSize();
+    const int smallest = std::max(1, static_cast<int>(std::ceil(base * m_minimumScale)));
+    for (int size = base - 1; size >= smallest && natural > available; --size) {
+        font.setPixelSize(size);
+        natural = contentWidth(font);
+    }
+    return font;
+}
+
 void PressableButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.save();
@@ -114,22 +132,16 @@ void PressableButton::paintEvent(QPaintEvent*) {
     const QRectF area(rect());
     if (!m_plain)
         m_style.paintBackground(p, area);
+    paintContent(p, fittedFont(width() - 2 * m_padding));
+    if (!m_plain)
+        m_style.paintOverlay(p, area, isDown());
+    p.restore();
+}
 
-    // Shrink the text to fit before cutting it off.
-    QFont font = this->font();
-    const int available = width() - 2 * m_padding;
-    int natural = contentWidth(font);
-    if (natural > available && m_minimumScale < 1.0 && font.pixelSize() > 0) {
-        const int base = font.pixelSize();
-        const int smallest = std::max(1, static_cast<int>(std::ceil(base * m_minimumScale)));
-        for (int size = base - 1; size >= smallest && natural > available; --size) {
-            font.setPixelSize(size);
-            natural = contentWidth(font);
-        }
-    }
+void PressableButton::paintContent(QPainter& p, const QFont& font) {
     p.setFont(font);
     const QFontMetricsF metrics(font);
-
+    const int available = width() - 2 * m_padding;
     const qreal symbolWidth = m_symbol.isEmpty() ? 0 : m_symbolSize;
     const qreal gap = (!m_symbol.isEmpty() && !m_label.isEmpty()) ? m_spacing : 0;
     const qreal textRoom = std::max<qreal>(0, available - symbolWidth - gap);
@@ -146,8 +158,8 @@ void PressableButton::paintEvent(QPaintEvent*) {
     auto drawSymbol = [&] {
         if (m_symbol.isEmpty())
             return;
-        const QPixmap pixmap = Painting::icon(m_symbol, m_symbolSize,
-                                              m_symbolColor.value_or(m_foreground), devicePixelRatioF());
+        const QPixmap pixmap = Painting::icon(
+            m_symbol, m_symbolSize, m_symbolColor.value_or(m_foreground), devicePixelRatioF());
         p.drawPixmap(QPointF(std::round(x), std::round(midY - m_symbolSize / 2.0)), pixmap);
         x += symbolWidth + gap;
     };
@@ -166,7 +178,4 @@ void PressableButton::paintEvent(QPaintEvent*) {
         drawSymbol();
         drawText();
     }
-    if (!m_plain)
-        m_style.paintOverlay(p, area, isDown());
-    p.restore();
 }

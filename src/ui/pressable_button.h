@@ -8,6 +8,8 @@
 
 #include <optional>
 
+class QPainter;
+
 // A button that paints its own label (an optional symbol and a text) on a PressableStyle
 // background, or with no chrome at all in plain mode. The whole rounded area takes clicks.
 class PressableButton final : public QAbstractButton {
@@ -44,6 +46,8 @@ protected:
 
 private:
     int contentWidth(const QFont& font) const;
+    QFont fittedFont(int available) const;
+    void paintContent(QPainter& p, const QFont& font);
 
     PressableStyle m_style;
     bool m_plain = false;

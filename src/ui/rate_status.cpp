@@ -9,7 +9,10 @@
 #include <QVBoxLayout>
 
 RateStatus::RateStatus(AppModel& model, RateStore& store, QWidget* parent)
-    : QWidget(parent), m_model(model), m_store(store), m_source(new TextLine(this))
+    : QWidget(parent)
+    , m_model(model)
+    , m_store(store)
+    , m_source(new TextLine(this))
     , m_status(new TextLine(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

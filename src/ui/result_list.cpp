@@ -11,8 +11,13 @@
 #include <QVBoxLayout>
 
 ResultRow::ResultRow(AppModel& model, RateStore& store, Currency currency, QWidget* parent)
-    : QWidget(parent), m_model(model), m_store(store), m_currency(currency)
-    , m_row(new FilledBox(7, this)), m_symbol(new TextLine(m_row)), m_code(new TextLine(m_row))
+    : QWidget(parent)
+    , m_model(model)
+    , m_store(store)
+    , m_currency(currency)
+    , m_row(new FilledBox(7, this))
+    , m_symbol(new TextLine(m_row))
+    , m_code(new TextLine(m_row))
     , m_amount(new PressableButton(m_row)) {
     const QString code = Currencies::code(currency);
     auto* layout = new QVBoxLayout(this);
@@ -54,9 +59,8 @@ void ResultRow::buildRateButton() {
     m_rate->setHorizontalPadding(6);
     m_rate->setFixedHeight(18);
     m_rate->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    connect(m_rate, &QAbstractButton::clicked, this, [this] {
-        m_model.insertRate(Currency::eur, m_currency, rateDigits(m_currency));
-    });
+    connect(m_rate, &QAbstractButton::clicked, this,
+            [this] { m_model.insertRate(Currency::eur, m_currency, rateDigits(m_currency)); });
     holder->addWidget(m_rate);
     layout()->addWidget(m_rateHolder);
 }
@@ -72,8 +76,8 @@ void ResultRow::refresh() {
                                         isHome ? 4 : 0);
 
     m_symbol->setFont(isHome ? Fonts::ui(17, QFont::Bold) : Fonts::ui(13, QFont::Medium));
-    m_symbol->setText(Currencies::symbol(m_currency), isHome ? Painting::color(theme.homeText)
-                                                             : Painting::color(theme.text));
+    m_symbol->setText(Currencies::symbol(m_currency),
+                      isHome ? Painting::color(theme.homeText) : Painting::color(theme.text));
     m_code->setFont(Fonts::ui(10, isHome ? QFont::Bold : QFont::Medium));
     m_code->setText(Currencies::code(m_currency), isHome ? Painting::color(theme.homeText, 0.8)
                                                          : Painting::color(theme.text, 0.6));
@@ -125,7 +129,10 @@ void ResultRow::refreshRateButton() {
 }
 
 ResultList::ResultList(AppModel& model, RateStore& store, QWidget* parent)
-    : FilledBox(8, parent), m_model(model), m_store(store), m_layout(new QVBoxLayout(this)) {
+    : FilledBox(8, parent)
+    , m_model(model)
+    , m_store(store)
+    , m_layout(new QVBoxLayout(this)) {
     setObjectName(QStringLiteral("results"));
     // Ten points in from the box, less the six by which the emphasised euro row reaches out;
     // the other rows keep those six points inside themselves.

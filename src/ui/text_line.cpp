@@ -17,12 +17,15 @@ qreal widthOf(const QList<TextLine::Part>& parts, const QFont& font) {
 
 } // namespace
 
-TextLine::TextLine(QWidget* parent) : QWidget(parent) {
+TextLine::TextLine(QWidget* parent)
+    : QWidget(parent) {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void TextLine::setText(const QString& text, const QColor& color) { setParts({{text, color}}); }
+void TextLine::setText(const QString& text, const QColor& color) {
+    setParts({{text, color}});
+}
 
 void TextLine::setParts(const QList<Part>& parts) {
     const bool sameText = text() == [&parts] {
@@ -63,7 +66,9 @@ QSize TextLine::sizeHint() const {
     return {static_cast<int>(std::ceil(widthOf(m_parts, font()))), QFontMetrics(font()).height()};
 }
 
-QSize TextLine::minimumSizeHint() const { return {0, QFontMetrics(font()).height()}; }
+QSize TextLine::minimumSizeHint() const {
+    return {0, QFontMetrics(font()).height()};
+}
 
 QFont TextLine::fittedFont() const {
     QFont font = this->font();
@@ -76,7 +81,9 @@ QFont TextLine::fittedFont() const {
     return font;
 }
 
-int TextLine::effectivePixelSize() const { return fittedFont().pixelSize(); }
+int TextLine::effectivePixelSize() const {
+    return fittedFont().pixelSize();
+}
 
 void TextLine::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -102,7 +109,8 @@ void TextLine::paintEvent(QPaintEvent*) {
                     used += w;
                     continue;
                 }
-                kept.append({metrics.elidedText(part.text, Qt::ElideRight, room - used), part.color});
+                kept.append(
+                    {metrics.elidedText(part.text, Qt::ElideRight, room - used), part.color});
                 break;
             }
             parts = kept;

@@ -5,7 +5,8 @@
 
 #include <QHBoxLayout>
 
-ThemePicker::ThemePicker(AppModel& model, QWidget* parent) : QWidget(parent) {
+ThemePicker::ThemePicker(AppModel& model, QWidget* parent)
+    : QWidget(parent) {
     setObjectName(QStringLiteral("themePicker"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

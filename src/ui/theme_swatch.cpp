@@ -6,7 +6,9 @@
 #include <QPainter>
 
 ThemeSwatch::ThemeSwatch(AppModel& model, const Theme& theme, QWidget* parent)
-    : QAbstractButton(parent), m_model(model), m_theme(theme) {
+    : QAbstractButton(parent)
+    , m_model(model)
+    , m_theme(theme) {
     setObjectName(QStringLiteral("swatch-") + theme.id);
     setFixedSize(diameter, diameter);
     setFocusPolicy(Qt::NoFocus);
@@ -15,7 +17,9 @@ ThemeSwatch::ThemeSwatch(AppModel& model, const Theme& theme, QWidget* parent)
     connect(this, &QAbstractButton::clicked, this, [this] { m_model.setTheme(m_theme); });
 }
 
-bool ThemeSwatch::isCurrent() const { return m_model.theme().id == m_theme.id; }
+bool ThemeSwatch::isCurrent() const {
+    return m_model.theme().id == m_theme.id;
+}
 
 bool ThemeSwatch::hitButton(const QPoint& pos) const {
     const QPointF d = QPointF(pos) - QRectF(rect()).center();
@@ -37,9 +41,8 @@ void ThemeSwatch::paintEvent(QPaintEvent*) {
     // The ring lies inside the circle's edge, in the colours of the theme in use.
     const Theme& current = m_model.theme();
     const qreal width = isCurrent() ? 2.0 : 1.0;
-    p.setPen(QPen(isCurrent() ? Painting::color(current.accent)
-                              : Painting::color(current.text, 0.3),
-                  width));
+    p.setPen(QPen(
+        isCurrent() ? Painting::color(current.accent) : Painting::color(current.text, 0.3), width));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(circle.adjusted(width / 2, width / 2, -width / 2, -width / 2));
     p.restore();

@@ -34,7 +34,10 @@ TEST_F(ModelTest, StoredCurrencyListsOfEveryShape) {
         {"PLN, USD", QStringList{"PLN", "USD"}, {eur, usd, pln}, usd},
         {"empty list", QStringList{}, {eur}, eur},
         {"one element", QStringList{"PLN"}, {eur, pln}, pln},
-        {"duplicates and junk", QStringList{"THB", "thb", "XXX", "THB", "", "EUR"}, {eur, thb}, thb},
+        {"duplicates and junk",
+         QStringList{"THB", "thb", "XXX", "THB", "", "EUR"},
+         {eur, thb},
+         thb},
         {"all", QStringList{"USD", "PLN", "THB", "EUR"}, {eur, usd, thb, pln}, thb},
         {"wrong type", QVariant(42), {eur, thb}, thb},
         {"bytes", QVariant(QByteArray("USD")), {eur, thb}, thb},
@@ -50,8 +53,8 @@ TEST_F(ModelTest, StoredCurrencyListsOfEveryShape) {
 
 TEST_F(ModelTest, StoredThemesAndDamagedValues) {
     const std::pair<QVariant, const char*> rows[] = {
-        {QStringLiteral("graphite"), "graphite"}, {QStringLiteral("brown"), "lightblue"},
-        {QStringLiteral("Graphit"), "navy"},      {QVariant(3), "navy"},
+        {QStringLiteral("graphite"), "graphite"},      {QStringLiteral("brown"), "lightblue"},
+        {QStringLiteral("Graphit"), "navy"},           {QVariant(3), "navy"},
         {QVariant(QStringList{"white", "x"}), "navy"},
     };
     for (const auto& [stored, expected] : rows) {
@@ -108,7 +111,8 @@ TEST_F(ModelTest, SwitchingCurrenciesPersistsLogsAndMovesTheAmountCurrency) {
     EXPECT_EQ(m_log, expectedLog);
 
     m.setActive(usd, true);
-    EXPECT_EQ(readSetting(SettingsStore::activeCurrenciesKey).toStringList(), (QStringList{"EUR", "USD"}));
+    EXPECT_EQ(readSetting(SettingsStore::activeCurrenciesKey).toStringList(),
+              (QStringList{"EUR", "USD"}));
     EXPECT_EQ(model().activeCurrencies(), (Cs{eur, usd}));
 }
 

@@ -48,7 +48,8 @@ TEST(KeyRouting, KeysBecomeCalculatorKeys) {
     };
     for (const Row& row : rows) {
         const auto action = KeyRouting::route(row.key, row.modifiers, QString::fromUtf16(row.text));
-        const std::string what = QString::fromUtf16(row.text).toStdString() + " / " + std::to_string(row.key);
+        const std::string what =
+            QString::fromUtf16(row.text).toStdString() + " / " + std::to_string(row.key);
         if (!row.expected) {
             EXPECT_FALSE(action.has_value()) << what;
             continue;

@@ -7,11 +7,17 @@ namespace {
 
 TEST(Theme, NamedLooksUpStoredIds) {
     const std::pair<std::optional<QString>, const char*> rows[] = {
-        {std::nullopt, "navy"},        {QString(), "navy"},          {QStringLiteral("nope"), "navy"},
-        {QStringLiteral("Graphit"), "navy"}, {QStringLiteral("lightBlue"), "navy"},
-        {QStringLiteral("lightblue"), "lightblue"}, {QStringLiteral("graphite"), "graphite"},
-        {QStringLiteral("white"), "white"}, {QStringLiteral("brown"), "lightblue"},
-        {QStringLiteral("bordeaux"), "lightblue"}, {QStringLiteral("Brown"), "navy"},
+        {std::nullopt, "navy"},
+        {QString(), "navy"},
+        {QStringLiteral("nope"), "navy"},
+        {QStringLiteral("Graphit"), "navy"},
+        {QStringLiteral("lightBlue"), "navy"},
+        {QStringLiteral("lightblue"), "lightblue"},
+        {QStringLiteral("graphite"), "graphite"},
+        {QStringLiteral("white"), "white"},
+        {QStringLiteral("brown"), "lightblue"},
+        {QStringLiteral("bordeaux"), "lightblue"},
+        {QStringLiteral("Brown"), "navy"},
     };
     for (const auto& [id, expected] : rows)
         EXPECT_EQ(Theme::named(id).id, expected) << id.value_or("<absent>").toStdString();

@@ -45,7 +45,8 @@ QStringList logLines(const QString& path) {
     return QString::fromUtf8(file.readAll()).split('\n');
 }
 
-const QRegularExpression stampAndTwoBlanks(QStringLiteral("^\\d\\d\\.\\d\\d\\. \\d\\d:\\d\\d:\\d\\d  "));
+const QRegularExpression
+    stampAndTwoBlanks(QStringLiteral("^\\d\\d\\.\\d\\d\\. \\d\\d:\\d\\d:\\d\\d  "));
 
 // The lines of one record: from its first line to the line before the next stamped entry.
 QStringList record(const QStringList& lines, const QString& start) {
@@ -62,8 +63,8 @@ QStringList record(const QStringList& lines, const QString& start) {
 }
 
 TEST(CrashLog, FatalSignalsLeaveARecordAndKillByTheSameSignal) {
-    for (const auto& [how, sig] : {std::pair{"segv", SIGSEGV}, std::pair{"abort", SIGABRT},
-                                   std::pair{"fpe", SIGFPE}}) {
+    for (const auto& [how, sig] :
+         {std::pair{"segv", SIGSEGV}, std::pair{"abort", SIGABRT}, std::pair{"fpe", SIGFPE}}) {
         QTemporaryDir dir;
         const QString log = dir.path() + "/Velmora.log";
         const Death death = runHelper(log, how);
@@ -91,7 +92,8 @@ TEST(CrashLog, UncaughtExceptionNamesTypeAndReasonThenAborts) {
     const QStringList lines = logLines(log);
     const QStringList crash = record(lines, QStringLiteral("ABSTURZ (Ausnahme)"));
     ASSERT_FALSE(crash.isEmpty()) << lines.join('\n').toStdString();
-    EXPECT_TRUE(crash[0].endsWith("  ABSTURZ (Ausnahme) (anonymous namespace)::QuoteError: Kurs nicht lesbar"))
+    EXPECT_TRUE(crash[0].endsWith(
+        "  ABSTURZ (Ausnahme) (anonymous namespace)::QuoteError: Kurs nicht lesbar"))
         << crash[0].toStdString();
     EXPECT_EQ(crash.size(), 1 + CrashLog::exceptionFrames);
     // The abort that follows is a fatal signal of its own.

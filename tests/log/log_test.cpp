@@ -42,7 +42,8 @@ TEST_F(LogTest, EntriesKeepTheirOrderAndLineBreaks) {
 TEST_F(LogTest, SizeBound) {
     QDir().mkpath(QFileInfo(path()).absolutePath());
     const QByteArray entry = "08.12. 14:03:27  neu\n";
-    for (const auto& [size, keeps] : {std::pair{Log::maxBytes, true}, std::pair{Log::maxBytes + 1, false}}) {
+    for (const auto& [size, keeps] :
+         {std::pair{Log::maxBytes, true}, std::pair{Log::maxBytes + 1, false}}) {
         QFile file(path());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(QByteArray(size, 'x'));

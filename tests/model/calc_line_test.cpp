@@ -32,6 +32,13 @@ CalcLine typed(const QString& text) {
     return l;
 }
 
+// A line before, what is done to it (a key's label, or the clipboard's text), the line after.
+struct Edit {
+    const char16_t* before;
+    const char16_t* input;
+    const char16_t* after;
+};
+
 TEST(CalcKeys, EveryLabelNamesItsKey) {
     for (int i = 0; i <= static_cast<int>(CalcKey::paste); ++i) {
         const auto k = static_cast<CalcKey>(i);
@@ -42,12 +49,7 @@ TEST(CalcKeys, EveryLabelNamesItsKey) {
 }
 
 TEST(CalcLine, KeysAndActionsTable) {
-    struct Row {
-        const char16_t* before;
-        const char16_t* key;
-        const char16_t* after;
-    };
-    const Row rows[] = {
+    const Edit rows[] = {
         {u"", u"\u00D7", u""},
         {u"", u"\u00F7", u""},
         {u"", u"+", u""},
@@ -69,11 +71,11 @@ TEST(CalcLine, KeysAndActionsTable) {
         {u"007", u"1", u"0071"},
         {u"1,5,5", u"+", u"1,5,5 +\u2423"},
     };
-    for (const Row& row : rows) {
+    for (const Edit& row : rows) {
         CalcLine l = typed(line(row.before));
-        (void)l.apply(key(row.key));
-        EXPECT_EQ(l.text(), line(row.after))
-            << line(row.before).toStdString() << " + " << QString::fromUtf16(row.key).toStdString();
+        (void)l.apply(key(row.input));
+        EXPECT_EQ(l.text(), line(row.after)) << line(row.before).toStdString() << " + "
+                                             << QString::fromUtf16(row.input).toStdString();
     }
 }
 
@@ -111,8 +113,7 @@ TEST(CalcLine, TypicalSequenceWithPreviewAndResultState) {
         (void)l.apply(key(step.key));
         SCOPED_TRACE(QString::fromUtf16(step.key).toStdString());
         EXPECT_EQ(l.text(), line(step.line));
-        EXPECT_EQ(l.preview(),
-                  step.preview ? std::optional<QString>(step.preview) : std::nullopt);
+        EXPECT_EQ(l.preview(), step.preview ? std::optional<QString>(step.preview) : std::nullopt);
         EXPECT_EQ(l.showsResult(), step.showsResult);
     }
 }
@@ -130,12 +131,7 @@ TEST(CalcLine, AfterEqualsPlainKeysStartAfreshAndBackspaceEdits) {
 }
 
 TEST(CalcLine, PasteTable) {
-    struct Row {
-        const char16_t* before;
-        const char16_t* clipboard;
-        const char16_t* after;
-    };
-    const Row rows[] = {
+    const Edit rows[] = {
         {u"12 \u00D7\u2423", u"5", u"12 \u00D7 5"},
         {u"(", u"5", u"(5"},
         {u"12", u"5", u"5"},
@@ -145,14 +141,14 @@ TEST(CalcLine, PasteTable) {
         {u"", u"1.234,56 \u20AC", u"1234,56"},
         {u"7", u"", u"7"},
         {u"7", u"\x01\x02\uFFFD", u"7"},
-        {u"7", u"5 / 0", u"5 / 0"},  // an expression arrives unevaluated
-        {u"7", u"(((", u"((("},      // three tokens: an expression, however unfinished
-        {u"7", u"1,2,3.4.5", u"7"},  // a figure that does not read changes nothing
+        {u"7", u"5 / 0", u"5 / 0"}, // an expression arrives unevaluated
+        {u"7", u"(((", u"((("},     // three tokens: an expression, however unfinished
+        {u"7", u"1,2,3.4.5", u"7"}, // a figure that does not read changes nothing
     };
-    for (const Row& row : rows) {
+    for (const Edit& row : rows) {
         CalcLine l = typed(line(row.before));
-        (void)l.paste(QString::fromUtf16(row.clipboard));
-        EXPECT_EQ(l.text(), line(row.after)) << QString::fromUtf16(row.clipboard).toStdString();
+        (void)l.paste(QString::fromUtf16(row.input));
+        EXPECT_EQ(l.text(), line(row.after)) << QString::fromUtf16(row.input).toStdString();
     }
 }
 

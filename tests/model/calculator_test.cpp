@@ -7,7 +7,9 @@
 
 namespace {
 
-QString u(const char16_t* text) { return QString::fromUtf16(text); }
+QString u(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
 
 struct EvalRow {
     const char16_t* input;
@@ -97,8 +99,8 @@ TEST(Calculator, IncompleteOrInvalidExpressionsGiveNothing) {
         {u"5%", std::nullopt},
         {u"5 = 5", std::nullopt},
         {u"1e5", std::nullopt},
-        {u"\uFF15", std::nullopt},     // fullwidth digit
-        {u"5\u0301", std::nullopt},     // digit with a combining accent
+        {u"\uFF15", std::nullopt},  // fullwidth digit
+        {u"5\u0301", std::nullopt}, // digit with a combining accent
     });
 }
 
@@ -128,9 +130,11 @@ TEST(Calculator, CurrencyNamesAndSymbolsAreIgnored) {
 
 TEST(Calculator, IsExpression) {
     const std::pair<const char16_t*, bool> rows[] = {
-        {u"5", false},  {u"\u22125", false}, {u"5 +", false}, {u"(5)", true},
-        {u"5 + 3", true}, {u"--5", true},    {u"5 + *", true}, {u"10 kg", false},
-        {u"", false},   {u"12 \u00D7 3 EUR", true},
+        {u"5", false},    {u"\u22125", false},
+        {u"5 +", false},  {u"(5)", true},
+        {u"5 + 3", true}, {u"--5", true},
+        {u"5 + *", true}, {u"10 kg", false},
+        {u"", false},     {u"12 \u00D7 3 EUR", true},
     };
     for (const auto& [input, expected] : rows)
         EXPECT_EQ(Calculator::isExpression(u(input)), expected) << u(input).toStdString();
@@ -213,7 +217,8 @@ TEST(Calculator, HugeAndHostileInputGivesAValueOrNothing) {
 
     const QString tiny = QLatin1String("0,") + QString(400, QLatin1Char('0')) + QLatin1Char('1');
     EXPECT_EQ(Calculator::evaluate(tiny), 0);
-    const QString product = QString(200, QLatin1Char('9')) + QLatin1Char('*') + QString(200, QLatin1Char('9'));
+    const QString product =
+        QString(200, QLatin1Char('9')) + QLatin1Char('*') + QString(200, QLatin1Char('9'));
     EXPECT_EQ(Calculator::evaluate(product), std::nullopt);
 
     const QString loneSurrogates = QString(QChar(0xD800)) + QLatin1Char('5') + QChar(0xDFFF);

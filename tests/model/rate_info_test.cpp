@@ -23,7 +23,9 @@ RateInfo sample() {
     return info;
 }
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool sameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 TEST(RateInfo, RateOfTheEuroIsOneWhateverTheMapHolds) {
     RateInfo empty;
@@ -66,8 +68,12 @@ TEST(RateInfo, CrossRates) {
 
 TEST(RateInfo, FallbackFlagFollowsTheExactLabel) {
     const std::pair<std::optional<QString>, bool> rows[] = {
-        {std::nullopt, true},  {QStringLiteral("EZB"), true},   {QStringLiteral("FloatRates"), false},
-        {QStringLiteral("ezb"), false}, {QStringLiteral("EZB "), false}, {QString(), false},
+        {std::nullopt, true},
+        {QStringLiteral("EZB"), true},
+        {QStringLiteral("FloatRates"), false},
+        {QStringLiteral("ezb"), false},
+        {QStringLiteral("EZB "), false},
+        {QString(), false},
     };
     for (const auto& [source, fallback] : rows) {
         RateInfo info;

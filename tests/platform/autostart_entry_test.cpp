@@ -48,7 +48,9 @@ TEST(AutostartEntry, EntriesThatDoNotStartThisProgram) {
     const std::pair<QByteArray, bool> rows[] = {
         {AutostartEntry::desktopEntry(program), true},
         {AutostartEntry::desktopEntry(program) + "Hidden=true\n", false},
-        {AutostartEntry::desktopEntry(program).replace("X-GNOME-Autostart-enabled=true", "X-GNOME-Autostart-enabled=false"), false},
+        {AutostartEntry::desktopEntry(program).replace("X-GNOME-Autostart-enabled=true",
+                                                       "X-GNOME-Autostart-enabled=false"),
+         false},
         {"[Desktop Entry]\nExec=/usr/bin/velmora --autostart\n", true},
         {"[Desktop Entry]\nExec=\"/usr/bin/velmora\n", false}, // unterminated quote
         {"[Other]\nExec=/usr/bin/velmora\n", false},

@@ -12,10 +12,14 @@
 namespace {
 
 QString uniqueKey() {
-    return QStringLiteral("velmora-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(std::rand());
+    return QStringLiteral("velmora-test-%1-%2")
+        .arg(QCoreApplication::applicationPid())
+        .arg(std::rand());
 }
 
-QString lockPath(const QString& key) { return qEnvironmentVariable("XDG_RUNTIME_DIR") + "/" + key + ".lock"; }
+QString lockPath(const QString& key) {
+    return qEnvironmentVariable("XDG_RUNTIME_DIR") + "/" + key + ".lock";
+}
 
 TEST(SingleInstance, SecondClaimAsksTheFirstToShowItself) {
     const QString key = uniqueKey();

@@ -1,7 +1,7 @@
-#include "support/feeds.h"
-#include "support/sample_data.h"
 #include "rates/rate_store.h"
+#include "support/feeds.h"
 #include "support/qt_printers.h"
+#include "support/sample_data.h"
 
 #include <QElapsedTimer>
 #include <QSslCertificate>

@@ -9,7 +9,6 @@
 
 namespace {
 
-
 const QDateTime quoteTime(QDate(2026, 12, 8), QTime(0, 0, 1), Qt::UTC);
 const QDateTime now = quoteTime.addSecs(3600);
 
@@ -22,13 +21,16 @@ QJsonObject primary(double thb = 38.5, double usd = 1.08, double pln = 4.3,
     return {{"thb", entry(thb)}, {"usd", entry(usd)}, {"pln", entry(pln)}};
 }
 
-QByteArray bytes(const QJsonObject& object) { return QJsonDocument(object).toJson(); }
+QByteArray bytes(const QJsonObject& object) {
+    return QJsonDocument(object).toJson();
+}
 
 TEST(FeedParse, PrimaryFixtureBecomesARecord) {
     const FeedResult result = RateSource::parseFloatRates(fixtureBody("floatrates_eur.json"), now);
     ASSERT_TRUE(result.ok()) << result.detail().toStdString();
     const RateInfo& info = result.info();
-    EXPECT_EQ(info.perEur, (QMap<QString, double>{{"THB", 38.1234567}, {"USD", 1.0842313}, {"PLN", 4.2678}}));
+    EXPECT_EQ(info.perEur,
+              (QMap<QString, double>{{"THB", 38.1234567}, {"USD", 1.0842313}, {"PLN", 4.2678}}));
     EXPECT_EQ(info.rateDate, "2026-12-08");
     EXPECT_EQ(info.source, "FloatRates");
     EXPECT_FALSE(info.isFallback());
@@ -40,7 +42,8 @@ TEST(FeedParse, FallbackFixtureBecomesARecord) {
     const FeedResult result = RateSource::parseEcb(fixtureBody("ecb_latest.json"), now);
     ASSERT_TRUE(result.ok()) << result.detail().toStdString();
     const RateInfo& info = result.info();
-    EXPECT_EQ(info.perEur, (QMap<QString, double>{{"THB", 38.02}, {"USD", 1.0831}, {"PLN", 4.2705}}));
+    EXPECT_EQ(info.perEur,
+              (QMap<QString, double>{{"THB", 38.02}, {"USD", 1.0831}, {"PLN", 4.2705}}));
     EXPECT_EQ(info.rateDate, "2026-12-07");
     EXPECT_EQ(info.source, "EZB");
     EXPECT_FALSE(info.quotedAt.has_value());
@@ -85,8 +88,9 @@ TEST(FeedParse, PrimaryChecks) {
     QJsonObject missingPln = primary();
     missingPln.remove("pln");
     auto dated = [](const QDateTime& t) {
-        return bytes(primary(38.5, 1.08, 4.3,
-                             t.toUTC().toString(QStringLiteral("ddd, dd MMM yyyy HH:mm:ss 'GMT'"))));
+        return bytes(
+            primary(38.5, 1.08, 4.3,
+                    t.toUTC().toString(QStringLiteral("ddd, dd MMM yyyy HH:mm:ss 'GMT'"))));
     };
 
     const PrimaryCase cases[] = {
@@ -104,7 +108,8 @@ TEST(FeedParse, PrimaryChecks) {
         {"usd exactly 0.1", bytes(primary(38.5, 0.1)), FeedError::cannotParseResponse},
         {"pln exactly 0.1", bytes(primary(38.5, 1.08, 0.1)), FeedError::cannotParseResponse},
         {"usd just above 0.1", bytes(primary(38.5, 0.1000001)), std::nullopt},
-        {"thb date unreadable", bytes(primary(38.5, 1.08, 4.3, "yesterday")), FeedError::cannotParseResponse},
+        {"thb date unreadable", bytes(primary(38.5, 1.08, 4.3, "yesterday")),
+         FeedError::cannotParseResponse},
         {"71:59 old", dated(now.addSecs(-(72 * 3600 - 60))), std::nullopt},
         {"exactly 72 h old", dated(now.addSecs(-72 * 3600)), FeedError::cannotParseResponse},
         {"a day in the future", dated(now.addDays(1)), std::nullopt},
@@ -145,12 +150,18 @@ TEST(FeedParse, PrimaryRateDateIsTheUtcDay) {
 TEST(FeedParse, FallbackChecks) {
     const std::pair<const char*, std::optional<FeedError>> cases[] = {
         {R"({"date":"2026-12-07","rates":{"THB":38,"USD":1.08}})", FeedError::cannotParseResponse},
-        {R"({"date":"2026-12-07","rates":{"THB":0,"USD":1.08,"PLN":4.3}})", FeedError::cannotParseResponse},
-        {R"({"date":"2026-12-07","rates":{"THB":38,"USD":-1,"PLN":4.3}})", FeedError::cannotParseResponse},
-        {R"({"date":"2026-12-07","rates":{"THB":38,"USD":1.08,"PLN":4.3,"CHF":0.93}})", std::nullopt},
-        {R"({"date":"2026-12-07","rates":{"THB":38,"USD":1.08,"PLN":1e400}})", FeedError::jsonError},
-        {R"({"date":"2026-12-07","rates":{"THB":38,"USD":"1.08","PLN":4.3}})", FeedError::jsonError},
-        {R"({"date":"2026-12-07","rates":{"THB":38,"USD":1.08,"PLN":4.3,"XXX":null}})", FeedError::jsonError},
+        {R"({"date":"2026-12-07","rates":{"THB":0,"USD":1.08,"PLN":4.3}})",
+         FeedError::cannotParseResponse},
+        {R"({"date":"2026-12-07","rates":{"THB":38,"USD":-1,"PLN":4.3}})",
+         FeedError::cannotParseResponse},
+        {R"({"date":"2026-12-07","rates":{"THB":38,"USD":1.08,"PLN":4.3,"CHF":0.93}})",
+         std::nullopt},
+        {R"({"date":"2026-12-07","rates":{"THB":38,"USD":1.08,"PLN":1e400}})",
+         FeedError::jsonError},
+        {R"({"date":"2026-12-07","rates":{"THB":38,"USD":"1.08","PLN":4.3}})",
+         FeedError::jsonError},
+        {R"({"date":"2026-12-07","rates":{"THB":38,"USD":1.08,"PLN":4.3,"XXX":null}})",
+         FeedError::jsonError},
         {R"({"rates":{"THB":38,"USD":1.08,"PLN":4.3}})", FeedError::jsonError},
         {R"({"date":20261207,"rates":{"THB":38,"USD":1.08,"PLN":4.3}})", FeedError::jsonError},
         {R"({"date":"2026-12-07","rates":[38,1.08,4.3]})", FeedError::jsonError},

@@ -46,11 +46,11 @@ TEST(QuoteTime, ReadsTheZonesServersSend) {
 TEST(QuoteTime, RefusesWhatIsNotSuchATimeStamp) {
     for (const char* text : {
              "",
-             "Tue, 08 Dec 2026 00:00:01",             // no zone
-             "Tue, 08 Dec 2026 00:00:01 XYZ",         // unknown zone, not silently UTC
+             "Tue, 08 Dec 2026 00:00:01",     // no zone
+             "Tue, 08 Dec 2026 00:00:01 XYZ", // unknown zone, not silently UTC
              "Tue, 08 Dec 2026 00:00:01 +2500",
-             "Tue 08 Dec 2026 00:00:01 GMT",          // no comma
-             "Tue, 08 Dez 2026 00:00:01 GMT",         // German month
+             "Tue 08 Dec 2026 00:00:01 GMT",  // no comma
+             "Tue, 08 Dez 2026 00:00:01 GMT", // German month
              "Tue, 32 Dec 2026 00:00:01 GMT",
              "Tue, 29 Feb 2026 00:00:01 GMT",
              "Tue, 008 Dec 2026 00:00:01 GMT",

@@ -44,8 +44,8 @@ TEST(RateSource, FetchesBothFeedsFromTheirPaths) {
     ASSERT_TRUE(fallback && fallback->ok());
     EXPECT_EQ(fallback->info().source, "EZB");
     EXPECT_EQ(server.requestCount(fallbackPath), 1);
-    EXPECT_TRUE(server.lastRequest().startsWith(
-        "GET /v1/latest?base=EUR&symbols=THB,USD,PLN HTTP/1.1"));
+    EXPECT_TRUE(
+        server.lastRequest().startsWith("GET /v1/latest?base=EUR&symbols=THB,USD,PLN HTTP/1.1"));
 }
 
 struct FaultCase {
@@ -73,14 +73,18 @@ TEST(RateSource, EveryFaultEndsInItsFailureKind) {
         {"status 304", reply(304, {}), FeedError::badServerResponse},
         {"status 404", reply(404, "not here"), FeedError::badServerResponse},
         {"status 201", reply(201, good), FeedError::badServerResponse},
-        {"HTML page with 200", reply(200, "<html><body>Wartung</body></html>"), FeedError::jsonError},
-        {"stale quote", reply(200, QByteArray(good).replace("2026", "2025")), FeedError::cannotParseResponse},
+        {"HTML page with 200", reply(200, "<html><body>Wartung</body></html>"),
+         FeedError::jsonError},
+        {"stale quote", reply(200, QByteArray(good).replace("2026", "2025")),
+         FeedError::cannotParseResponse},
         {"never answers", reply(200, good, Mode::neverAnswer), FeedError::transport},
         {"closes at once", reply(200, good, Mode::closeAtOnce), FeedError::transport},
         {"body cut off", reply(200, good, Mode::cutOff), FeedError::transport},
         {"trickles for ever", trickle, FeedError::transport},
-        {"body over 1 MiB", reply(200, QByteArray((1 << 20) + 1, ' ')), FeedError::badServerResponse},
-        {"redirect loop", reply(302, {}, Mode::normal, {{"Location", "/daily/eur.json"}}), FeedError::transport},
+        {"body over 1 MiB", reply(200, QByteArray((1 << 20) + 1, ' ')),
+         FeedError::badServerResponse},
+        {"redirect loop", reply(302, {}, Mode::normal, {{"Location", "/daily/eur.json"}}),
+         FeedError::transport},
     };
     for (const FaultCase& c : cases) {
         HttpTestServer server;
@@ -91,7 +95,8 @@ TEST(RateSource, EveryFaultEndsInItsFailureKind) {
         ASSERT_TRUE(result.has_value()) << c.name << ": the request never ended";
         EXPECT_FALSE(result->ok()) << c.name;
         if (!result->ok()) {
-            EXPECT_EQ(int(result->error()), int(c.expected)) << c.name << ": " << result->detail().toStdString();
+            EXPECT_EQ(int(result->error()), int(c.expected))
+                << c.name << ": " << result->detail().toStdString();
         }
         EXPECT_LT(clock.elapsed(), 4000) << c.name;
     }
@@ -137,7 +142,8 @@ TEST(RateSource, TrustedTlsWorksButRedirectToPlainHttpIsRefused) {
     plain.setReply(primaryPath, okReply("floatrates_eur.json"));
     HttpTestServer secure(true);
     FeedConfig config = testFeeds(secure.baseUrl(), secure.baseUrl());
-    config.extraCaCertificates = QSslCertificate::fromPath(HttpTestServer::fixturePath("localhost.crt"));
+    config.extraCaCertificates =
+        QSslCertificate::fromPath(HttpTestServer::fixturePath("localhost.crt"));
     ASSERT_EQ(config.extraCaCertificates.size(), 1);
 
     secure.setReply(primaryPath, okReply("floatrates_eur.json"));

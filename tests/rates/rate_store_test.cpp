@@ -1,7 +1,7 @@
 #include "rates/rate_store.h"
 #include "support/feeds.h"
-#include "support/sample_data.h"
 #include "support/qt_printers.h"
+#include "support/sample_data.h"
 
 #include <QPointer>
 #include <QSignalSpy>
@@ -13,7 +13,6 @@
 #include <memory>
 
 namespace {
-
 
 class RateStoreTest : public testing::Test {
 protected:
@@ -34,7 +33,6 @@ protected:
     static bool waitIdle(RateStore& store) {
         return QTest::qWaitFor([&store] { return !store.isLoading(); }, 8000);
     }
-
 
     QTemporaryDir m_dir;
     HttpTestServer m_server;
@@ -57,9 +55,13 @@ TEST_F(RateStoreTest, DamagedCacheIsIgnoredSilently) {
     QByteArray noDate = olderRates().toJson();
     noDate.replace("rateDate", "rateDay");
     const QVariant damaged[] = {
-        QByteArray("{not json"), noDate, QByteArray(), QByteArray("\x00\xff\x13", 3),
+        QByteArray("{not json"),
+        noDate,
+        QByteArray(),
+        QByteArray("\x00\xff\x13", 3),
         QVariant(QString::fromLatin1(olderRates().toJson())), // a string, not bytes
-        QVariant(42), QVariant(QStringList{"a", "b"}),
+        QVariant(42),
+        QVariant(QStringList{"a", "b"}),
     };
     for (const QVariant& value : damaged) {
         writeCache(value);

@@ -62,21 +62,26 @@ TEST_F(DelegateTest, WithoutATrayThePanelOpensCentred) {
     ASSERT_FALSE(m_log.isEmpty());
     EXPECT_EQ(m_log.first(), "Start, Version 1.2.3, beim Anmelden: false");
     ASSERT_TRUE(QTest::qWaitFor([&d] { return d.panel().isVisible(); }, 2000));
-    EXPECT_EQ(linesStartingWith("Symbol sichtbar: "), QStringList{"Symbol sichtbar: false  kein Fenster"});
-    EXPECT_EQ(linesStartingWith("Fenster \u00F6ffnen: "), QStringList{"Fenster \u00F6ffnen: Symbol nicht sichtbar"});
+    EXPECT_EQ(linesStartingWith("Symbol sichtbar: "),
+              QStringList{"Symbol sichtbar: false  kein Fenster"});
+    EXPECT_EQ(linesStartingWith("Fenster \u00F6ffnen: "),
+              QStringList{"Fenster \u00F6ffnen: Symbol nicht sichtbar"});
 
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     const QRect frame = d.panel().geometry();
     EXPECT_EQ(frame.width(), 543);
     EXPECT_EQ(frame.top(), area.top() + int(0.12 * area.height()));
     EXPECT_EQ(frame.left(), int(area.left() + area.width() / 2.0 - 543 / 2.0));
-    EXPECT_TRUE(linesStartingWith("Fenster sichtbar: ").first().startsWith("Fenster sichtbar: true, Rahmen ("));
+    EXPECT_TRUE(linesStartingWith("Fenster sichtbar: ")
+                    .first()
+                    .startsWith("Fenster sichtbar: true, Rahmen ("));
 }
 
 TEST_F(DelegateTest, AtLoginNothingOpensByItself) {
     AppDelegate& d = start(true);
     EXPECT_EQ(m_log.first(), "Start, Version 1.2.3, beim Anmelden: true");
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !linesStartingWith("Symbol sichtbar: false").isEmpty(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return !linesStartingWith("Symbol sichtbar: false").isEmpty(); }, 2000));
     QTest::qWait(50);
     EXPECT_FALSE(d.panel().isVisible());
     EXPECT_TRUE(linesStartingWith("Fenster").isEmpty());
@@ -91,7 +96,8 @@ TEST_F(DelegateTest, ShowHideAndTheirLogLines) {
     const QRect first = d.panel().geometry();
     d.panel().move(first.topLeft() + QPoint(40, 30)); // the user dragged it
     d.showPanel("erneut ge\u00F6ffnet");
-    EXPECT_EQ(d.panel().geometry().topLeft(), first.topLeft() + QPoint(40, 30)); // a visible panel stays
+    EXPECT_EQ(d.panel().geometry().topLeft(),
+              first.topLeft() + QPoint(40, 30)); // a visible panel stays
     EXPECT_EQ(linesStartingWith("Fenster \u00F6ffnen: erneut ge\u00F6ffnet").size(), 2);
     EXPECT_EQ(linesStartingWith("Fenster sichtbar: true").size(), 2);
     EXPECT_TRUE(d.isHighlighted());
@@ -113,17 +119,21 @@ TEST_F(DelegateTest, RefitKeepsTheTopAndLogsTheSizes) {
     d.showPanel("erneut ge\u00F6ffnet");
     const QRect before = d.panel().geometry();
     d.model().setActive(Currency::thb, true); // a row and a rate button more
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !linesStartingWith("Fenstergr\u00F6\u00DFe").isEmpty(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return !linesStartingWith("Fenstergr\u00F6\u00DFe").isEmpty(); }, 2000));
     const QRect after = d.panel().geometry();
     EXPECT_EQ(after.top(), before.top());
     EXPECT_GT(after.height(), before.height());
     EXPECT_EQ(linesStartingWith("Fenstergr\u00F6\u00DFe").first(),
-              QStringLiteral("Fenstergr\u00F6\u00DFe 543\u00D7%1 \u2192 543\u00D7%2").arg(before.height()).arg(after.height()));
+              QStringLiteral("Fenstergr\u00F6\u00DFe 543\u00D7%1 \u2192 543\u00D7%2")
+                  .arg(before.height())
+                  .arg(after.height()));
 
     // A refit to the same size says nothing.
     d.refitIfVisible();
     QTest::qWait(100);
-    EXPECT_EQ(linesStartingWith("Fenstergr\u00F6\u00DFe").size(), 1) << m_log.join("\n").toStdString();
+    EXPECT_EQ(linesStartingWith("Fenstergr\u00F6\u00DFe").size(), 1)
+        << m_log.join("\n").toStdString();
     EXPECT_EQ(d.panel().geometry(), after);
 }
 

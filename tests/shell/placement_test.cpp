@@ -15,16 +15,24 @@ TEST(Placement, UnderTheIcon) {
         QRect icon, area;
         QPoint expected;
     };
-    const QRect topBar(0, 28, 1512, 944);      // a 28-point panel at the top
-    const QRect bottomBar(0, 0, 1920, 1040);   // a 40-point panel at the bottom
-    const QRect second(1920, 24, 1280, 776);   // a second screen to the right
+    const QRect topBar(0, 28, 1512, 944);    // a 28-point panel at the top
+    const QRect bottomBar(0, 0, 1920, 1040); // a 40-point panel at the bottom
+    const QRect second(1920, 24, 1280, 776); // a second screen to the right
     const Row rows[] = {
         {"icon in the middle", QRect(700, 2, 24, 24), topBar, {700, 34}},
         {"icon at the far right", QRect(1480, 2, 24, 24), topBar, {1512 - 543 - 6, 34}},
         {"icon closer than 6 to the left", QRect(2, 2, 24, 24), topBar, {6, 34}},
-        {"icon in a bottom panel", QRect(1800, 1048, 24, 24), bottomBar, {1920 - 543 - 6, 1040 - 6 - 420}},
-        {"icon on a second screen", QRect(3100, 0, 22, 22), second, {1920 + 1280 - 543 - 6, 24 + 6}},
-        {"area narrower than the panel: right bound wins", QRect(10, 0, 22, 22), QRect(0, 30, 400, 900),
+        {"icon in a bottom panel",
+         QRect(1800, 1048, 24, 24),
+         bottomBar,
+         {1920 - 543 - 6, 1040 - 6 - 420}},
+        {"icon on a second screen",
+         QRect(3100, 0, 22, 22),
+         second,
+         {1920 + 1280 - 543 - 6, 24 + 6}},
+        {"area narrower than the panel: right bound wins",
+         QRect(10, 0, 22, 22),
+         QRect(0, 30, 400, 900),
          {400 - 543 - 6, 36}},
         {"icon inside the area", QRect(500, 40, 22, 22), topBar, {500, 66}},
     };
@@ -57,7 +65,8 @@ TEST(Placement, RefitKeepsTheTopEdge) {
     EXPECT_EQ(grown.bottom() - frame.bottom(), 60);
     EXPECT_EQ(grown.left(), 700);
     // Pulled back from the right edge, but never pushed right of where it was.
-    EXPECT_EQ(Placement::refit(QRect(1200, 34, 543, 420), QSize(543, 480), area).left(), 1512 - 543 - 6);
+    EXPECT_EQ(Placement::refit(QRect(1200, 34, 543, 420), QSize(543, 480), area).left(),
+              1512 - 543 - 6);
     EXPECT_EQ(Placement::refit(QRect(-50, 34, 543, 420), QSize(543, 400), area).left(), -50);
 }
 

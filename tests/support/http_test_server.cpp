@@ -32,7 +32,9 @@ QByteArray head(const HttpTestServer::Reply& reply, qint64 contentLength) {
 
 } // namespace
 
-HttpTestServer::HttpTestServer(bool tls, QObject* parent) : QObject(parent), m_tls(tls) {
+HttpTestServer::HttpTestServer(bool tls, QObject* parent)
+    : QObject(parent)
+    , m_tls(tls) {
     if (tls) {
         auto server = std::make_unique<QSslServer>();
         QSslConfiguration config = QSslConfiguration::defaultConfiguration();
@@ -56,7 +58,9 @@ QString HttpTestServer::baseUrl() const {
         .arg(port());
 }
 
-quint16 HttpTestServer::port() const { return m_server->serverPort(); }
+quint16 HttpTestServer::port() const {
+    return m_server->serverPort();
+}
 
 void HttpTestServer::setReply(const QString& pathAndQuery, Reply reply) {
     m_replies.insert(pathAndQuery, std::move(reply));

@@ -93,7 +93,9 @@ protected:
         return *m_model;
     }
 
-    SettingsStore settings() const { return SettingsStore(m_dir.path() + "/config/Velmora/Velmora.conf"); }
+    SettingsStore settings() const {
+        return SettingsStore(m_dir.path() + "/config/Velmora/Velmora.conf");
+    }
     QString autostartPath() const { return m_dir.path() + "/config/autostart/velmora.desktop"; }
     QString executablePath() const { return m_dir.path() + "/bin/velmora"; }
 

@@ -12,8 +12,9 @@
 
 #include <cstdlib>
 
-// Every test program runs inside the Qt application object it needs, with a home and XDG folders of its own, so that no test ever reads
-// or writes the settings, cache or log of the person running it.
+// Every test program runs inside the Qt application object it needs, with a home and XDG folders of
+// its own, so that no test ever reads or writes the settings, cache or log of the person running
+// it.
 int main(int argc, char** argv) {
     QTemporaryDir home;
     if (!home.isValid())

@@ -1,5 +1,5 @@
-#include "ui/footer_text.h"
 #include "support/qt_printers.h"
+#include "ui/footer_text.h"
 
 #include <gtest/gtest.h>
 
@@ -29,24 +29,28 @@ TEST(FooterText, SourceAndStatusInEveryState) {
     };
     const auto primary = record(QStringLiteral("FloatRates"), QTime(1, 0, 1));
     const Row rows[] = {
-        {"first start, loading", std::nullopt, true, false, u"Kurse werden geladen \u2026", " ", ""},
+        {"first start, loading", std::nullopt, true, false, u"Kurse werden geladen \u2026", " ",
+         ""},
         {"no record, not loading", std::nullopt, false, false, u"Noch kein Kurs", " ", ""},
-        {"no record, failed", std::nullopt, false, true, u"Noch kein Kurs", " ", "  Keine Verbindung"},
-        {"primary with quote", primary, false, false, u"FloatRates, 01:00 Uhr", "aktualisiert 09:05 Uhr", ""},
-        {"primary, failed since", primary, true, true, u"FloatRates, 01:00 Uhr", "aktualisiert 09:05 Uhr",
+        {"no record, failed", std::nullopt, false, true, u"Noch kein Kurs", " ",
          "  Keine Verbindung"},
+        {"primary with quote", primary, false, false, u"FloatRates, 01:00 Uhr",
+         "aktualisiert 09:05 Uhr", ""},
+        {"primary, failed since", primary, true, true, u"FloatRates, 01:00 Uhr",
+         "aktualisiert 09:05 Uhr", "  Keine Verbindung"},
         {"primary without quote", record(QStringLiteral("FloatRates"), std::nullopt), false, false,
          u"FloatRates", "aktualisiert 09:05 Uhr", ""},
         {"fallback", record(QStringLiteral("EZB"), std::nullopt), false, false, u"EZB, 07.12.26",
          "aktualisiert 09:05 Uhr", "  EZB als Ersatz"},
-        {"fallback and failed: failure wins", record(QStringLiteral("EZB"), std::nullopt), false, true,
-         u"EZB, 07.12.26", "aktualisiert 09:05 Uhr", "  Keine Verbindung"},
-        {"no source counts as fallback", record(std::nullopt, QTime(1, 0)), false, false, u"EZB, 07.12.26",
-         "aktualisiert 09:05 Uhr", "  EZB als Ersatz"},
+        {"fallback and failed: failure wins", record(QStringLiteral("EZB"), std::nullopt), false,
+         true, u"EZB, 07.12.26", "aktualisiert 09:05 Uhr", "  Keine Verbindung"},
+        {"no source counts as fallback", record(std::nullopt, QTime(1, 0)), false, false,
+         u"EZB, 07.12.26", "aktualisiert 09:05 Uhr", "  EZB als Ersatz"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(FooterText::sourceLine(row.info, row.loading, now), QString::fromUtf16(row.source));
+        EXPECT_EQ(FooterText::sourceLine(row.info, row.loading, now),
+                  QString::fromUtf16(row.source));
         const auto status = FooterText::statusLine(row.info, row.failed, now);
         EXPECT_EQ(status.base, row.base);
         EXPECT_EQ(status.warning, row.warning);

@@ -3,8 +3,8 @@
 #include "support/feeds.h"
 #include "support/model_fixture.h"
 #include "ui/metrics.h"
-#include "ui/panel_view.h"
 #include "ui/painting.h"
+#include "ui/panel_view.h"
 #include "ui/pressable_button.h"
 #include "ui/text_line.h"
 
@@ -45,8 +45,7 @@ protected:
         m_store.reset();
     }
 
-    template<typename T = PressableButton>
-    T* find(const QString& name) const {
+    template<typename T = PressableButton> T* find(const QString& name) const {
         T* widget = m_panel->findChild<T*>(name);
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
@@ -125,7 +124,8 @@ TEST_F(PanelTest, EuroRowIsEmphasisedWhileAnotherCurrencyIsTheAmount) {
 TEST_F(PanelTest, EmptyLineState) {
     panel();
     EXPECT_EQ(text("calcText"), "0");
-    EXPECT_EQ(find<TextLine>("calcText")->parts().first().color, Painting::color(m_model->theme().text, 0.35));
+    EXPECT_EQ(find<TextLine>("calcText")->parts().first().color,
+              Painting::color(m_model->theme().text, 0.35));
     EXPECT_EQ(text("preview"), " ");
     for (const char* code : {"EUR", "THB"}) {
         EXPECT_EQ(find(QStringLiteral("copy-") + code)->label(), "\u2013");
@@ -154,7 +154,8 @@ TEST_F(PanelTest, RateButtonsAndTheirDigits) {
     EXPECT_EQ(find("rate-THB")->label(), "1 \u20AC = 38,123 \u0E3F");
     EXPECT_EQ(find("rate-USD")->label(), "1 \u20AC = 1,0800 $");
     EXPECT_EQ(find("rate-PLN")->label(), "1 \u20AC = 4,3123 z\u0142");
-    EXPECT_EQ(find("rate-THB")->toolTip(), "Kurs 1 \u20AC = 38,123 \u0E3F in den Rechner \u00FCbertragen");
+    EXPECT_EQ(find("rate-THB")->toolTip(),
+              "Kurs 1 \u20AC = 38,123 \u0E3F in den Rechner \u00FCbertragen");
     EXPECT_TRUE(find("rate-THB")->isVisibleTo(m_panel.get()));
 
     click("rate-THB");
@@ -196,8 +197,9 @@ TEST_F(PanelTest, ControlsCallTheModel) {
     EXPECT_EQ(m_model->calcText(), "2 \u00D7 4");
 
     const auto resetButtons = m_panel->findChildren<PressableButton*>();
-    auto reset = std::find_if(resetButtons.begin(), resetButtons.end(),
-                              [](PressableButton* b) { return b->accessibleName() == "Alles zur\u00FCcksetzen"; });
+    auto reset = std::find_if(resetButtons.begin(), resetButtons.end(), [](PressableButton* b) {
+        return b->accessibleName() == "Alles zur\u00FCcksetzen";
+    });
     ASSERT_NE(reset, resetButtons.end());
     QTest::mouseClick(*reset, Qt::LeftButton, {}, (*reset)->rect().center());
     EXPECT_EQ(m_model->calcText(), "");
@@ -230,7 +232,8 @@ TEST_F(PanelTest, ControlsCallTheModel) {
     EXPECT_TRUE(QTest::qWaitFor([this] { return !m_store->isLoading(); }, 5000));
     QCoreApplication::processEvents();
     EXPECT_TRUE(find("refresh")->isEnabled());
-    EXPECT_EQ(text("statusLine"), "aktualisiert " + Format::stamp(m_store->info()->fetchedAt, m_time.now()) +
+    EXPECT_EQ(text("statusLine"), "aktualisiert " +
+                                      Format::stamp(m_store->info()->fetchedAt, m_time.now()) +
                                       "  Keine Verbindung");
 }
 
@@ -272,8 +275,10 @@ TEST_F(PanelTest, ThemeChangeRecoloursEverythingAtOnce) {
     // What Qt draws itself follows: the check box's label and the tool tips.
     auto* login = find<QCheckBox>("launchAtLogin");
     EXPECT_EQ(login->palette().color(QPalette::WindowText), Painting::color(Theme::white().text));
-    EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipText), Painting::color(Theme::white().text));
-    EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), Painting::color(Theme::white().card));
+    EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipText),
+              Painting::color(Theme::white().text));
+    EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase),
+              Painting::color(Theme::white().card));
     // The ring moved to the white swatch, drawn in the new accent.
     const QWidget* swatch = find<QWidget>("swatch-white");
     const QColor ring = after.pixelColor(swatch->mapTo(m_panel.get(), QPoint(9, 1)));
