@@ -260,6 +260,23 @@ TEST_F(PanelTest, EveryControlHasAnAccessibleName) {
         EXPECT_FALSE(button->accessibleName().isEmpty()) << button->objectName().toStdString();
 }
 
+// qobject_cast and findChild<T> go by the meta-object: a widget class without its own would
+// pass for its Qt base class, and a lookup by type would find the wrong widgets.
+TEST_F(PanelTest, LookupsByTypeFindOnlyThatType) {
+    panel();
+    int checked = 0;
+    for (QObject* object : m_panel->findChildren<QObject*>()) {
+        EXPECT_EQ(qobject_cast<PressableButton*>(object) != nullptr,
+                  dynamic_cast<PressableButton*>(object) != nullptr)
+            << object->metaObject()->className();
+        EXPECT_EQ(qobject_cast<TextLine*>(object) != nullptr,
+                  dynamic_cast<TextLine*>(object) != nullptr)
+            << object->metaObject()->className();
+        ++checked;
+    }
+    EXPECT_GT(checked, 50);
+}
+
 TEST_F(PanelTest, ThemeChangeRecoloursEverythingAtOnce) {
     panel();
     const QPoint padding(7, m_panel->height() / 2);
