@@ -5,78 +5,14 @@
 #   tests/e2e/run.sh path/to/velmora
 set -uo pipefail
 velmora=$(readlink -f "${1:?usage: run.sh path/to/velmora}")
-work=$(mktemp -d)
-started=()
-passed=0
-failed=0
+. "$(dirname "${BASH_SOURCE[0]}")/../lib/desktop.sh"
 
-cleanup() {
-    for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
-    pkill -f "xclip -selection clipboard" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-check() { # name, then a command that must succeed
-    local name=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok - $name"
-    else
-        failed=$((failed + 1))
-        echo "not ok - $name"
-    fi
-}
-
-wait_for() { # seconds, then a command; true as soon as the command succeeds
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.05
-    done
-}
-
-# --- the desktop: X server, window manager, tray host
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-started+=($!)
-exec 3>&-
-wait_for 10 test -s "$work/display" || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
-openbox >"$work/openbox.log" 2>&1 &
-started+=($!)
-wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1
-tray_pid=""
-start_tray() {
-    trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
-        --SetPartialStrut true --transparent false >"$work/trayer.log" 2>&1 &
-    tray_pid=$!
-    started+=($tray_pid)
-}
-stop_tray() { [ -n "$tray_pid" ] && kill "$tray_pid" 2>/dev/null && wait "$tray_pid" 2>/dev/null; tray_pid=""; }
+start_desktop || exit 1
 
 # --- a home of its own for each run: cached rates, only the euro on, feeds out of reach
-home=""
-log=""
-new_home() {
-    home="$work/home$1"
-    mkdir -p "$home/config/Velmora" "$home/state" "$home/runtime"
-    chmod 700 "$home/runtime"
-    cat >"$home/config/Velmora/Velmora.conf" <<'CONF'
-[General]
-activeCurrencies=EUR
-cachedRates="@ByteArray({\"perEur\":{\"PLN\":4.3,\"THB\":39.5,\"USD\":1.08},\"rateDate\":\"2026-12-08\",\"fetchedAt\":787000000,\"source\":\"FloatRates\"})"
-CONF
-    log="$home/state/Velmora.log"
-}
-# env execs the program, so a background `env "${session[@]}" velmora &` leaves velmora's own
-# pid in $! (a backgrounded shell function would leave a subshell's).
-session_env() {
-    session=(HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_STATE_HOME="$home/state"
-        XDG_RUNTIME_DIR="$home/runtime" DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" QT_QPA_PLATFORM=xcb)
+new_home_with_rates() {
+    new_home "$work/home$1"
+    settings_with_rates EUR >"$config/Velmora/Velmora.conf"
 }
 run_velmora() {
     session_env
@@ -86,7 +22,7 @@ start_velmora() { # in the background; its pid in $app
     session_env
     env "${session[@]}" "$velmora" "$@" >"$work/velmora$((++runs)).log" 2>&1 &
     app=$!
-    started+=($app)
+    track "$app"
 }
 runs=0
 logged() { grep -qF -- "$1" "$log" 2>/dev/null; }
@@ -99,15 +35,6 @@ in_order() { # the given texts appear in the log in this order
         last=$n
     done
 }
-clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
-frame_of() { # the numbers of the "Rahmen (x, y, w, h)" on the first line containing $1
-    frame_on_line "$(grep -F -- "$1" "$log" | head -n1)"
-}
-last_frame_of() { frame_on_line "$(grep -F -- "$1" "$log" | tail -n1)"; }
-frame_on_line() {
-    printf '%s\n' "$1" | sed -E 's/.*Rahmen \(([-0-9.]+), ([-0-9.]+), ([-0-9.]+), ([-0-9.]+)\).*/\1 \2 \3 \4/' |
-        awk '{printf "%d %d %d %d\n", $1, $2, $3, $4}'
-}
 
 # === 1: with a tray host
 start_tray
@@ -115,7 +42,7 @@ wait_for 10 xdotool search --class trayer >/dev/null
 # The tray window shows before it has taken the tray selection, and on a freshly booted
 # machine its first start can take seconds; there is no property to wait for.
 sleep 3
-new_home 1
+new_home_with_rates 1
 start_velmora
 check "the tray icon is there 1.5 s after start" wait_for 10 logged "Symbol sichtbar: true"
 read -r ix iy iw ih < <(frame_of "Symbol sichtbar: true")
@@ -123,13 +50,12 @@ xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 1
 check "a click on the icon opens the panel" wait_for 5 logged "Fenster sichtbar: true"
 read -r px py pw ph < <(frame_of "Fenster sichtbar: true")
 check "the panel opens under the icon" test "$py" -ge $((iy + ih + 4)) -a "$py" -le $((iy + ih + 12))
-check "the panel stays 6 points inside the screen" test $((px + pw)) -le $((1280 - 6)) -a "$pw" -eq 543
+check "the panel stays 6 points inside the screen" test $((px + pw)) -le $((screen_width - 6)) -a "$pw" -eq 543
 sleep 0.3
 xdotool type --delay 40 '12*3'
 xdotool key Return ctrl+c
 check "12*3, Return, Ctrl+C puts 36,00 on the clipboard" wait_for 3 clipboard_is "36,00"
-printf '1.234,56 \342\202\254' | xclip -selection clipboard
-sleep 0.3
+set_clipboard $'1.234,56 \342\202\254' || echo "  xclip did not take the clipboard"
 xdotool key ctrl+v ctrl+c
 check "a pasted 1.234,56 € copies as 1234,56" wait_for 3 clipboard_is "1234,56"
 xdotool key Escape
@@ -140,47 +66,42 @@ check "a second start shows the running panel" wait_for 3 logged $'Fenster \303\
 check "the log holds each step in order" in_order "Start, Version" "Symbol sichtbar: true" \
     "Fenster $(printf '\303\266')ffnen: Symbol angeklickt" "Fenster sichtbar: true" "Kopiert: 36,00 EUR" \
     "Kopiert: 1234,56 EUR" "Fenster schlie$(printf '\303\237')en: Esc" "Fenster $(printf '\303\266')ffnen: erneut ge$(printf '\303\266')ffnet"
-# The login check box sits 211 points from the panel's left and 46 from its bottom edge.
-read -r px py pw ph < <(last_frame_of "Fenster sichtbar: true")
 autostart="$home/config/autostart/velmora.desktop"
-xdotool mousemove $((px + 211)) $((py + ph - 46)) click 1
+click_control "Beim Anmelden starten" "$app"
 check "the login check box writes an autostart entry" wait_for 3 test -f "$autostart"
 check "the autostart entry starts this very program at login" \
     grep -qxF "Exec=\"$velmora\" --autostart" "$autostart"
-xdotool click 1
+click_control "Beim Anmelden starten" "$app"
 check "unticking the check box removes the entry" wait_for 3 test ! -e "$autostart"
 sleep 0.3
 xdotool key ctrl+q
 check "Ctrl+Q quits" wait_for 5 bash -c "! kill -0 $app 2>/dev/null"
-kill "$app" 2>/dev/null
-wait "$app" 2>/dev/null
+stop "$app"
 
 # === 2: no tray host, which arrives two seconds later
 stop_tray
-new_home 2
+new_home_with_rates 2
 start_velmora
 check "without a tray the check finds no icon" wait_for 5 logged "Symbol sichtbar: false"
 check "without a tray the panel opens by itself" wait_for 3 logged $'Fenster \303\266ffnen: Symbol nicht sichtbar'
 read -r px py pw ph < <(frame_of "Fenster sichtbar: true")
-check "the panel opens centred, 0.12 of the height below the top" test "$px" -eq $(((1280 - 543) / 2)) -a "$py" -eq 96
+check "the panel opens centred, 0.12 of the height below the top" test "$px" -eq $(((screen_width - 543) / 2)) -a "$py" -eq $((screen_height * 12 / 100))
 sleep 0.5
 start_tray
 check "a tray host that starts late gets the icon" wait_for 5 logged "Symbol angelegt"
 check "the late icon is on screen in the tray" wait_for 5 bash -c \
     "xdotool search --onlyvisible --class velmora | while read w; do xdotool getwindowgeometry \$w; done | grep -q 'Geometry: 22x22\|Geometry: 24x24'"
-kill "$app" 2>/dev/null
-wait "$app" 2>/dev/null
+stop "$app"
 stop_tray
 
 # === 3: started at login without a tray: no panel is opened
-new_home 3
+new_home_with_rates 3
 start_velmora --autostart
 check "a start at login is logged as such" wait_for 5 logged "beim Anmelden: true"
 check "at login the check still runs" wait_for 5 logged "Symbol sichtbar: false"
 sleep 0.5
 check "at login no panel opens by itself" bash -c "! grep -qF 'Fenster sichtbar' '$log'"
-kill "$app" 2>/dev/null
-wait "$app" 2>/dev/null
+stop "$app"
 
 if [ "$failed" -ne 0 ]; then
     for f in "$work"/home*/state/Velmora.log; do echo "--- $f"; cat "$f"; done

@@ -6,21 +6,7 @@
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 deb=$(readlink -f "${1:?usage: check.sh path/to/velmora.deb}")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-check() { # name, then a command that must succeed
-    local name=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok - $name"
-    else
-        failed=$((failed + 1))
-        echo "not ok - $name"
-    fi
-}
+. "$here/../lib/desktop.sh"
 same_lines() { # expected file, actual file
     diff -u "$1" "$2" >"$work/diff" && return 0
     sed 's/^/  /' "$work/diff"
@@ -69,14 +55,17 @@ if [ "${as_root[*]}" = none ]; then
 elif dpkg-query -W -f='${Status}' velmora 2>/dev/null | grep -q 'install ok installed'; then
     echo "skip - a velmora package is already installed on this machine; leaving it alone"
 else
-    check "apt installs the package" "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y --no-install-recommends "$deb" >"$work/apt-install.log" 2>&1 ||
-        cat "$work/apt-install.log"
+    # apt's own output is kept for a failure; the check's line itself must reach the terminal.
+    apt_get() {
+        "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "$@" >"$work/apt.log" 2>&1 && return 0
+        sed 's/^/  /' "$work/apt.log"
+        return 1
+    }
+    check "apt installs the package" apt_get install -y --no-install-recommends "$deb"
     check "the launcher's command is the installed program" test "$(command -v \
         "$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' /usr/share/applications/velmora.desktop)")" = /usr/bin/velmora
     check "the installed program passes the end-to-end test" "$here/../e2e/run.sh" /usr/bin/velmora
-    check "apt removes the package" "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get remove --purge -y velmora >"$work/apt-remove.log" 2>&1
+    check "apt removes the package" apt_get remove --purge -y velmora
     check "nothing of the package is left" bash -c \
         "! dpkg-query -W -f='\${Status}' velmora 2>/dev/null | grep -q installed && \
          ! sed 's/^\.//' '$here/files.txt' | xargs ls -d 2>/dev/null | grep -q . && \

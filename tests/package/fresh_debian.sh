@@ -12,14 +12,11 @@ for tool in debootstrap:debootstrap Xvfb:xvfb; do
     command -v "${tool%%:*}" >/dev/null || apt-get install -y -qq --no-install-recommends "${tool#*:}"
 done
 
+. "$(dirname "${BASH_SOURCE[0]}")/../lib/desktop.sh"
 target=$(mktemp -d /var/tmp/velmora-fresh.XXXXXX)
-xvfb=""
-cleanup() {
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    for m in tmp/.X11-unix proc; do mountpoint -q "$target/$m" && umount "$target/$m"; done
-    rm -rf --one-file-system "$target"
-}
-trap cleanup EXIT
+# After the X server has stopped: nothing in the minimal system holds these any more.
+at_exit 'for m in tmp/.X11-unix proc; do mountpoint -q "$target/$m" && umount "$target/$m"; done'
+at_exit 'rm -rf --one-file-system "$target"'
 
 start=$SECONDS
 debootstrap --variant=minbase bookworm "$target" "$mirror" >"$target.debootstrap.log" 2>&1 ||
@@ -37,17 +34,12 @@ after=$(in_target dpkg-query -W -f='${binary:Package}\n' | wc -l)
 echo "apt installed velmora and $((after - before - 1)) packages it depends on"
 
 # The X server runs outside; its socket is lent to the minimal system.
-exec 3>"$target/tmp/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-exec 3>&-
-for _ in $(seq 100); do [ -s "$target/tmp/display" ] && break; sleep 0.1; done
+start_xvfb
 mkdir -p "$target/tmp/.X11-unix"
 mount --bind /tmp/.X11-unix "$target/tmp/.X11-unix"
-display=":$(head -n1 "$target/tmp/display")"
 mkdir -p "$target/tmp/home"
 set +e
-timeout 10 chroot "$target" env -i PATH=/usr/bin:/bin HOME=/tmp/home DISPLAY="$display" \
+timeout 10 chroot "$target" env -i PATH=/usr/bin:/bin HOME=/tmp/home DISPLAY="$DISPLAY" \
     /usr/bin/velmora >"$target/tmp/run.log" 2>&1
 status=$?
 set -e

@@ -5,65 +5,11 @@
 #   tests/reliability/run.sh path/to/velmora
 set -uo pipefail
 velmora=$(readlink -f "${1:?usage: run.sh path/to/velmora}")
-work=$(mktemp -d)
-started=()
-passed=0
-failed=0
-cleanup() {
-    for pid in "${started[@]}"; do kill -9 "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-check() {
-    local name=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok - $name"
-    else
-        failed=$((failed + 1))
-        echo "not ok - $name"
-    fi
-}
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.05
-    done
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../lib/desktop.sh"
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-started+=($!)
-exec 3>&-
-wait_for 10 test -s "$work/display" || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
-openbox >"$work/openbox.log" 2>&1 &
-started+=($!)
-wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1
+start_desktop || exit 1
 
-home=""
-config=""
-state=""
-log=""
-new_home() {
-    home="$work/$1"
-    config="$home/config"
-    state="$home/state"
-    mkdir -p "$config/Velmora" "$state" "$home/runtime"
-    chmod 700 "$home/runtime"
-    log="$state/Velmora.log"
-}
 conf() { printf '%s' "$1" >"$config/Velmora/Velmora.conf"; }
-# A background job of a shell function is a subshell with velmora as its child, so $! would
-# not be velmora; env execs the program, so `env "$(session)" velmora &` gives its own pid.
-session_env() {
-    session=(HOME="$home" XDG_CONFIG_HOME="$config" XDG_STATE_HOME="$state" XDG_RUNTIME_DIR="$home/runtime"
-        DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" QT_QPA_PLATFORM=xcb)
-}
 run_velmora() {
     session_env
     env "${session[@]}" "$velmora" "$@"
@@ -72,14 +18,13 @@ mark=0
 # Only what the latest start wrote counts: a log from an earlier run in the same home would
 # otherwise vouch for a start that never came up.
 logged() { tail -n "+$((mark + 1))" "$log" 2>/dev/null | grep -qF -- "$1"; }
-alive() { kill -0 "$1" 2>/dev/null; }
 app=""
 start_app() {
     mark=$(cat "$log" 2>/dev/null | wc -l)
     session_env
     env "${session[@]}" "$velmora" >"$home/stdout.log" 2>&1 &
     app=$!
-    started+=($app)
+    track "$app"
 }
 stop_app() { kill -9 "$app" 2>/dev/null; wait "$app" 2>/dev/null; }
 # It works: alive, its panel opened, and a second start reaches it and exits 0.
@@ -94,7 +39,7 @@ runs_without_log() {
     sleep 2.5
     alive "$app" && run_velmora >/dev/null 2>&1 && alive "$app"
 }
-cache='cachedRates="@ByteArray({\"perEur\":{\"PLN\":4.3,\"THB\":39.5,\"USD\":1.08},\"rateDate\":\"2026-12-08\",\"fetchedAt\":787000000,\"source\":\"FloatRates\"})"'
+cache=$cached_rates
 
 # --- damaged settings
 damaged_settings=(
@@ -105,7 +50,7 @@ damaged_settings=(
 )
 for entry in "${damaged_settings[@]}"; do
     name=${entry%%|*}
-    new_home "settings-${name// /-}"
+    new_home "$work/settings-${name// /-}"
     printf "${entry#*|}" >"$config/Velmora/Velmora.conf"
     start_app
     check "settings file $name: starts and works" works
@@ -114,7 +59,7 @@ done
 
 for member in 'perEur\":\"many' 'perEur\":{\"THB\":\"x\"}' 'rateDate\":7' 'fetchedAt\":\"soon\"' \
     'source\":[1]' 'fetchedAt\":1e400' 'perEur\":null'; do
-    new_home "cache-$(printf '%s' "$member" | tr -c 'a-zA-Z0-9' '-')"
+    new_home "$work/cache-$(printf '%s' "$member" | tr -c 'a-zA-Z0-9' '-')"
     key=${member%%\\*}
     damaged=$(printf '%s' "$cache" | sed -E "s/${key}\\\\\":(\\{[^}]*\\}|[^,}]*)/${member//\//\\/}/")
     conf "[General]"$'\n'"activeCurrencies=EUR, THB"$'\n'"$damaged"$'\n'
@@ -123,53 +68,56 @@ for member in 'perEur\":\"many' 'perEur\":{\"THB\":\"x\"}' 'rateDate\":7' 'fetch
     stop_app
 done
 
-new_home cache-quotedAt
+new_home "$work/cache-quotedAt"
 conf "[General]"$'\n'"activeCurrencies=EUR, THB"$'\n'"${cache/FloatRates\\\"/FloatRates\\\",\\\"quotedAt\\\":\\\"gestern\\\"}"$'\n'
 start_app
 check "cache with a quotedAt that is a string: starts and works" works
 stop_app
 
-new_home settings-unwritable
+new_home "$work/settings-unwritable"
 rm -rf "$config" && printf 'not a folder' >"$config"
 start_app
 check "settings folder impossible to create: starts and works" works
 stop_app
 
-new_home settings-is-a-folder
+new_home "$work/settings-is-a-folder"
 mkdir -p "$config/Velmora/Velmora.conf"
 start_app
 check "settings file is a folder: starts and works" works
 stop_app
 
 # --- damaged log places
-new_home log-unwritable
+new_home "$work/log-unwritable"
 rm -rf "$state" && printf 'not a folder' >"$state"
 start_app
 check "log folder impossible to create: runs and answers a second start" runs_without_log
 stop_app
 
-new_home log-is-a-folder
+new_home "$work/log-is-a-folder"
 mkdir -p "$log"
 start_app
 check "log file is a folder: runs and answers a second start" runs_without_log
 stop_app
 
 # --- autostart folder that cannot be written: tick the check box all the same
-new_home autostart-unwritable
+new_home "$work/autostart-unwritable"
 printf 'not a folder' >"$config/autostart"
 start_app
 check "autostart folder impossible: the panel opens" wait_for 6 logged "Fenster sichtbar: true"
 sleep 0.5
-xdotool mousemove $((368 + 211)) $((96 + 366 - 46)) click 1
-sleep 1
-check "autostart folder impossible: ticking the box does no harm" works
+ticked_and_works() {
+    click_control "Beim Anmelden starten" "$app" || return 1
+    sleep 1
+    works
+}
+check "autostart folder impossible: ticking the box does no harm" ticked_and_works
 stop_app
 
 # --- a settings change survives SIGKILL right after it
-new_home sigkill
+new_home "$work/sigkill"
 start_app
 check "fresh home: starts and works" works
-xdotool mousemove $((368 + 145)) $((96 + 366 - 78)) click 1
+click_control "USD einschalten" "$app"
 wait_for 3 logged "Währungen: EUR, USD, THB"
 kill -9 "$app"
 check "the currency change was logged before the kill" logged "Währungen: EUR, USD, THB"
@@ -183,7 +131,7 @@ stop_app
 
 # --- real fatal signals leave their record and end the process by that signal
 for sig in SEGV ABRT; do
-    new_home "signal-$sig"
+    new_home "$work/signal-$sig"
     start_app
     wait_for 6 logged "Fenster sichtbar: true"
     kill -"$sig" "$app"
@@ -196,13 +144,13 @@ for sig in SEGV ABRT; do
 done
 
 # --- ten starts at once: one keeps running, nine exit 0
-new_home ten
+new_home "$work/ten"
 pids=()
 session_env
 for i in $(seq 10); do
     env "${session[@]}" "$velmora" >"$home/start$i.log" 2>&1 &
     pids+=($!)
-    started+=($!)
+    track $!
 done
 sleep 5
 exited=0

@@ -1,0 +1,241 @@
+# shellcheck shell=bash
+# Sourced by the scripts that check or drive the real velmora on a virtual X server:
+#   . "$(dirname "${BASH_SOURCE[0]}")/../lib/desktop.sh"
+# It gives them a scratch folder ($work), the "ok - name" checks and their counts, waiting,
+# the desktop (Xvfb, openbox, trayer, a D-Bus session bus with the accessibility bus), a home of
+# its own for each run of the program, the frames the program logs, and clicks on its controls
+# found by their accessible names. Every process started through it is recorded by pid and
+# stopped by that pid when the script exits; nothing is ever stopped by its name.
+
+desktop_lib=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+work=$(mktemp -d)
+passed=0
+failed=0
+started=()
+exit_steps=()
+screen_width=1280
+screen_height=800
+accessibility=""
+# Nothing here may reach the session of whoever runs the tests: a bus of our own comes from
+# start_session_bus, and the accessibility bus is found through it.
+unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
+
+check() { # name, then a command that must succeed
+    local name=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+        echo "ok - $name"
+    else
+        failed=$((failed + 1))
+        echo "not ok - $name"
+    fi
+}
+
+wait_for() { # seconds, then a command; true as soon as the command succeeds
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.05
+    done
+}
+
+# --- processes, by pid only
+parent_of() { # pid: its parent's pid (the command name in stat may hold spaces)
+    local stat fields
+    { read -r stat <"/proc/$1/stat"; } 2>/dev/null || return 1
+    read -ra fields <<<"${stat##*) }"
+    echo "${fields[1]}"
+}
+running() { # pid: exists and is not a zombie
+    local stat
+    { read -r stat <"/proc/$1/stat"; } 2>/dev/null || return 1
+    stat=${stat##*) }
+    [ "${stat%% *}" != Z ]
+}
+alive() { kill -0 "$1" 2>/dev/null; }
+gone() { ! running "$1"; }
+descendants() { # pid: the pids of its children, theirs, and so on
+    local file stat fields
+    for file in /proc/[0-9]*/stat; do
+        { read -r stat <"$file"; } 2>/dev/null || continue
+        read -ra fields <<<"${stat##*) }"
+        echo "${file//[^0-9]/} ${fields[1]}"
+    done | awk -v root="$1" '{ kids[$2] = kids[$2] " " $1 }
+        END { todo = root; while (todo != "") { split(todo, now, " "); todo = ""
+              for (i in now) { n = split(kids[now[i]], k, " "); for (j = 1; j <= n; j++) { print k[j]; todo = todo " " k[j] } } } }'
+}
+track() { started+=("$1"); } # pid of a process this shell started in the background
+stop() { # pid [signal]: ends a process this shell started, and what it started in turn
+    local pid=$1 signal=${2:-TERM} kids kid
+    # A pid that is no longer our child has ended already, and the number may be another's now.
+    # ($BASHPID, not $$: a subshell that started a process stops it too.)
+    [ "$(parent_of "$pid")" = "$BASHPID" ] || return 0
+    kids=$(descendants "$pid")
+    kill -"$signal" "$pid" 2>/dev/null || true
+    wait_for 3 gone "$pid" || kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    for kid in $kids; do running "$kid" && { kill -TERM "$kid" 2>/dev/null || true; }; done
+    for kid in $kids; do wait_for 2 gone "$kid" || kill -KILL "$kid" 2>/dev/null || true; done
+    return 0
+}
+at_exit() { exit_steps+=("$1"); } # a command for the end, after every process is stopped
+desktop_cleanup() {
+    local i step
+    trap - EXIT INT TERM HUP
+    set +e
+    # Newest first: the programs before their tray host and bus, the X server last.
+    for ((i = ${#started[@]} - 1; i >= 0; i--)); do stop "${started[i]}"; done
+    for step in "${exit_steps[@]}"; do eval "$step"; done
+    rm -rf "$work"
+}
+trap desktop_cleanup EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# --- the desktop
+# Window manager, tray host, buses and the helpers get a home of their own as well, so that a
+# developer's own openbox or D-Bus configuration plays no part and nothing is written there.
+mkdir -p "$work/desktop/config" "$work/desktop/cache" "$work/desktop/data" "$work/desktop/runtime"
+chmod 700 "$work/desktop/runtime"
+desktop_env=(HOME="$work/desktop" XDG_CONFIG_HOME="$work/desktop/config" XDG_CACHE_HOME="$work/desktop/cache"
+    XDG_DATA_HOME="$work/desktop/data" XDG_RUNTIME_DIR="$work/desktop/runtime")
+
+start_xvfb() { # exports DISPLAY
+    Xvfb -displayfd 3 -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp \
+        3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    track $!
+    wait_for 10 test -s "$work/display" || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; return 1; }
+    DISPLAY=":$(head -n1 "$work/display")"
+    export DISPLAY
+}
+
+start_openbox() {
+    env "${desktop_env[@]}" openbox >"$work/openbox.log" 2>&1 &
+    track $!
+    wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 ||
+        { echo "openbox did not start:"; cat "$work/openbox.log"; return 1; }
+}
+
+tray_pid=""
+start_tray() { # an XEmbed tray host at the top right; its pid in $tray_pid
+    env "${desktop_env[@]}" trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
+        --SetPartialStrut true --transparent false >>"$work/trayer.log" 2>&1 &
+    tray_pid=$!
+    track "$tray_pid"
+}
+stop_tray() {
+    [ -n "$tray_pid" ] && stop "$tray_pid"
+    tray_pid=""
+}
+
+bus_call() { # bus address, destination, object, method, arguments...: dbus-send's literal reply
+    local bus=$1 dest=$2 object=$3 method=$4
+    shift 4
+    dbus-send --bus="$bus" --print-reply=literal --reply-timeout=2000 --dest="$dest" "$object" "$method" "$@" 2>/dev/null
+}
+name_owned() { # bus address, well-known name
+    bus_call "$1" org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner "string:$2" |
+        grep -q true
+}
+
+start_session_bus() { # exports DBUS_SESSION_BUS_ADDRESS
+    mkdir -p "$work/bus"
+    env "${desktop_env[@]}" dbus-daemon --session --nofork --nopidfile --address="unix:dir=$work/bus" \
+        --print-address=3 3>"$work/bus-address" >"$work/dbus.log" 2>&1 &
+    track $!
+    wait_for 10 test -s "$work/bus-address" || { echo "the session bus did not start:"; cat "$work/dbus.log"; return 1; }
+    DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus-address")
+    export DBUS_SESSION_BUS_ADDRESS
+}
+
+# The accessibility bus as a desktop session has it: at-spi-bus-launcher owns org.a11y.Bus on the
+# session bus and runs the bus itself, the registry lists the applications on it. Both are
+# started here rather than by D-Bus activation, which would leave them without a pid of ours.
+a11y_bus=""
+start_accessibility() {
+    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "the accessibility bus needs the session bus"; return 1; }
+    env "${desktop_env[@]}" /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/at-spi-bus.log" 2>&1 &
+    track $!
+    # Asking for the address before the launcher owns its name would activate a second one.
+    wait_for 10 name_owned "$DBUS_SESSION_BUS_ADDRESS" org.a11y.Bus ||
+        { echo "at-spi-bus-launcher did not start:"; cat "$work/at-spi-bus.log"; return 1; }
+    a11y_bus=$(bus_call "$DBUS_SESSION_BUS_ADDRESS" org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress | tr -d ' ')
+    [ -n "$a11y_bus" ] || { echo "the accessibility bus has no address"; return 1; }
+    env "${desktop_env[@]}" AT_SPI_BUS_ADDRESS="$a11y_bus" /usr/libexec/at-spi2-registryd \
+        >"$work/at-spi-registry.log" 2>&1 &
+    track $!
+    wait_for 10 name_owned "$a11y_bus" org.a11y.atspi.Registry ||
+        { echo "at-spi2-registryd did not start:"; cat "$work/at-spi-registry.log"; return 1; }
+    accessibility=1
+}
+
+start_desktop() { # X server, window manager, session bus and accessibility bus; no tray host yet
+    start_xvfb && start_openbox && start_session_bus && start_accessibility
+}
+
+# --- a home of its own for each run of the program
+home=""
+config=""
+state=""
+log=""
+new_home() { # folder under $work: made afresh; sets home, config, state and log
+    case $1 in
+    "$work"/?*) ;;
+    *) echo "new_home: $1 lies outside $work" >&2; return 1 ;;
+    esac
+    home=$1
+    config="$home/config"
+    state="$home/state"
+    log="$state/Velmora.log"
+    rm -rf "$home"
+    mkdir -p "$config/Velmora" "$state" "$home/runtime"
+    chmod 700 "$home/runtime"
+}
+# Rates as a previous run would have cached them, so that no run needs the feeds.
+cached_rates='cachedRates="@ByteArray({\"perEur\":{\"PLN\":4.3,\"THB\":39.5,\"USD\":1.08},\"rateDate\":\"2026-12-08\",\"fetchedAt\":787000000,\"source\":\"FloatRates\"})"'
+settings_with_rates() { # active currencies, e.g. "EUR, THB": the settings text
+    printf '[General]\nactiveCurrencies=%s\n%s\n' "$1" "$cached_rates"
+}
+# env execs the program, so a background `env "${session[@]}" velmora &` leaves velmora's own pid
+# in $! (a backgrounded shell function would leave a subshell's).
+session_env() { # fills the array session for the current home
+    : "${DBUS_SESSION_BUS_ADDRESS:?start_session_bus first}"
+    session=(HOME="$home" XDG_CONFIG_HOME="$config" XDG_STATE_HOME="$state" XDG_RUNTIME_DIR="$home/runtime"
+        DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" QT_QPA_PLATFORM=xcb)
+    if [ -n "$accessibility" ]; then
+        session+=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
+    else
+        session=(-u QT_LINUX_ACCESSIBILITY_ALWAYS_ON "${session[@]}")
+    fi
+}
+
+# --- what the program logs
+frame_on_line() { # a log line: the whole numbers of its "Rahmen (x, y, w, h)"
+    printf '%s\n' "$1" | sed -nE 's/.*Rahmen \(([-0-9.]+), ([-0-9.]+), ([-0-9.]+), ([-0-9.]+)\).*/\1 \2 \3 \4/p' |
+        awk '{printf "%d %d %d %d\n", $1, $2, $3, $4}'
+}
+frame_of() { frame_on_line "$(grep -F -- "$1" "$log" | head -n1)"; } # on the first line with $1
+
+# --- the program's controls, found by accessible name as a screen reader finds them
+control_extents() { # accessible name [pid of velmora]: prints "x y w h" on the screen
+    [ -n "$a11y_bus" ] || { echo "no accessibility bus: start_accessibility first" >&2; return 1; }
+    env "${desktop_env[@]}" AT_SPI_BUS_ADDRESS="$a11y_bus" /usr/bin/python3 "$desktop_lib/atspi_find.py" \
+        ${2:+--pid "$2"} -- "$1"
+}
+click_control() { # accessible name [pid of velmora]: clicks the middle of that control
+    local x y w h
+    read -r x y w h < <(control_extents "$@") || return 1
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+}
+
+# --- the clipboard
+clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+set_clipboard() { # text: offered by an xclip in the foreground, which ends once another owner takes over
+    printf '%s' "$1" >"$work/clipboard"
+    xclip -quiet -selection clipboard -i "$work/clipboard" >>"$work/xclip.log" 2>&1 &
+    track $!
+    wait_for 3 clipboard_is "$1"
+}
