@@ -113,11 +113,15 @@ QString stamp(Timestamp t, const QDateTime& now) {
     const QTime time = local.time();
     QString text = twoDigits(time.hour()) + QLatin1Char(':') + twoDigits(time.minute());
     const QDate day = local.date();
-    if (day != now.toLocalTime().date()) {
-        text = twoDigits(day.day()) + QLatin1Char('.') + twoDigits(day.month()) +
-               QLatin1String(". ") + text;
-    }
-    return text + QLatin1String(" Uhr");
+    const QDate today = now.toLocalTime().date();
+    if (day == today)
+        return text + QLatin1String(" Uhr");
+    // Without its year, a day of another year reads as one of this year: rates a year old
+    // would look fresh.
+    const QString date = twoDigits(day.day()) + QLatin1Char('.') + twoDigits(day.month()) +
+                         QLatin1Char('.') +
+                         (day.year() == today.year() ? QString() : twoDigits(day.year() % 100));
+    return date + QLatin1Char(' ') + text + QLatin1String(" Uhr");
 }
 
 } // namespace Format

@@ -16,8 +16,8 @@ QString plain(double value);
 QString money(double value);
 // "2024-05-17" becomes "17.05.24"; anything that is not such a day comes back unchanged.
 QString rateDate(const QString& isoDay);
-// "09:05 Uhr" for a moment of the same day as `now`, "03.03. 14:30 Uhr" for any other day, in
-// local time.
+// "09:05 Uhr" for a moment of the same day as `now`, "03.03. 14:30 Uhr" for another day of its
+// year, "09.12.25 19:06 Uhr" for a day of another year; in local time.
 QString stamp(Timestamp t, const QDateTime& now);
 
 } // namespace Format

@@ -95,7 +95,12 @@ TEST(Format, StampShowsTheDateOnlyForOtherDays) {
     EXPECT_EQ(Format::stamp(at(QDate(2026, 12, 8), QTime(0, 1)), now), "00:01 Uhr");
     EXPECT_EQ(Format::stamp(at(QDate(2026, 12, 7), QTime(23, 57)), now), "07.12. 23:57 Uhr");
     EXPECT_EQ(Format::stamp(at(QDate(2026, 3, 3), QTime(14, 30)), now), "03.03. 14:30 Uhr");
-    EXPECT_EQ(Format::stamp(at(QDate(2027, 1, 1), QTime(0, 0)), now), "01.01. 00:00 Uhr");
+    EXPECT_EQ(Format::stamp(at(QDate(2026, 1, 1), QTime(0, 0)), now), "01.01. 00:00 Uhr");
+    // Another year carries its year: a year-old record must not read as one of this year.
+    EXPECT_EQ(Format::stamp(at(QDate(2025, 12, 8), QTime(19, 6)), now), "08.12.25 19:06 Uhr");
+    EXPECT_EQ(Format::stamp(at(QDate(2025, 12, 31), QTime(23, 59)), now), "31.12.25 23:59 Uhr");
+    EXPECT_EQ(Format::stamp(at(QDate(2027, 1, 1), QTime(0, 0)), now), "01.01.27 00:00 Uhr");
+    EXPECT_EQ(Format::stamp(at(QDate(2009, 12, 8), QTime(15, 0)), now), "08.12.09 15:00 Uhr");
 }
 
 TEST(Format, StampOfAWildTimestampDoesNotCrash) {
