@@ -68,7 +68,9 @@ void AppDelegate::start() {
         updateStatusTitle();
         refitIfVisible();
     });
-    connect(m_model.get(), &AppModel::activeCurrenciesChanged, this, &AppDelegate::refitIfVisible);
+    // Every change of the content's size, not only new rates and currencies: the emphasised
+    // euro row and the footer's warning line come and go too.
+    connect(m_view, &PanelView::fittingSizeChanged, this, &AppDelegate::refitIfVisible);
     QTimer::singleShot(m_options.iconCheckMs, this, &AppDelegate::checkIcon);
 }
 

@@ -67,6 +67,9 @@ void PanelView::refresh() {
     m_card->refresh();
     m_footer->refresh();
     settleLayouts(this);
+    // Only now does the footer know the width its lines get.
+    if (m_footer->fitToWidth())
+        settleLayouts(this);
     update();
 }
 
@@ -102,6 +105,13 @@ void PanelView::applyScheme() {
     palette.setColor(QPalette::Dark, dark ? QColor(Qt::black) : text.lighter(150));
     setPalette(palette);
     QToolTip::setPalette(palette);
+}
+
+// The layout holds the view at exactly its fitting size, so every change of that size arrives
+// here, whatever caused it.
+void PanelView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit fittingSizeChanged();
 }
 
 void PanelView::paintEvent(QPaintEvent*) {

@@ -23,9 +23,13 @@ public:
 signals:
     // The footer's "Beenden".
     void quitRequested();
+    // The content's fitting size changed: rows came or went, the euro row was emphasised or
+    // not, a warning took a line of its own. The window follows with a refit.
+    void fittingSizeChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void applyScheme();
