@@ -1,5 +1,7 @@
 #include "shell/popup_panel.h"
 
+#include "platform/x11.h"
+
 #include <QBitmap>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -47,6 +49,14 @@ void PopupPanel::updateMask() {
 void PopupPanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     updateMask();
+}
+
+// Qt sends this before the window is mapped, which is when the window manager reads the hints:
+// a tray panel belongs on whatever desktop the person is on, and in no task bar or pager.
+void PopupPanel::showEvent(QShowEvent* event) {
+    if (!event->spontaneous())
+        X11::markAsFloatingPanel(winId());
+    QWidget::showEvent(event);
 }
 
 void PopupPanel::keyPressEvent(QKeyEvent* event) {

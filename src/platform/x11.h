@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWindow>
+
+#include <xcb/xcb.h>
+
+// The few things Velmora asks of the X server directly. Every function does nothing (or answers
+// no) when the program does not run on X11, as under the offscreen platform of the tests.
+namespace X11 {
+
+xcb_connection_t* connection();
+xcb_atom_t atom(xcb_connection_t* c, const char* name);
+xcb_window_t rootWindow(xcb_connection_t* c);
+// Whether some client owns the selection `name` (_NET_SYSTEM_TRAY_S0, _NET_WM_CM_S0).
+bool selectionOwned(const char* name);
+
+// Asks the window manager to show the window on every virtual desktop and to keep it out of
+// task bars and pagers. Window managers read these hints when they map a window and drop its
+// _NET_WM_STATE when it is withdrawn, so this is called each time before it is shown.
+void markAsFloatingPanel(WId window);
+
+} // namespace X11
