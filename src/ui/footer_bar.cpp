@@ -22,7 +22,7 @@ PressableButton* textButton(QWidget* parent, const QString& text, QFont::Weight 
     button->setLabel(text);
     button->setAccessibleName(text);
     button->setFont(Fonts::ui(11, weight));
-    button->setHorizontalPadding(8);
+    button->setHorizontalPadding(6);
     button->setFixedHeight(22);
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return button;
@@ -65,7 +65,9 @@ QHBoxLayout* FooterBar::buildFirstRow() {
 
 QHBoxLayout* FooterBar::buildSecondRow() {
     auto* row = new QHBoxLayout;
-    row->setSpacing(8);
+    // Two points less around the buttons than elsewhere give the rate lines the room for a
+    // date with its year ("aktualisiert 09.12.25 19:06 Uhr") in the desktop's default font.
+    row->setSpacing(6);
     row->addWidget(m_rateStatus, 1);
 
     m_refresh->setObjectName(QStringLiteral("refresh"));
@@ -105,6 +107,10 @@ void FooterBar::buildCopyright() {
     m_copyright->setAttribute(Qt::WA_TransparentForMouseEvents, false); // it carries a tooltip
     m_copyright->setFont(Fonts::ui(9));
     m_copyright->setToolTip(QStringLiteral("Kostenlos, ohne Gew\u00E4hr"));
+}
+
+bool FooterBar::fitToWidth() {
+    return m_rateStatus->fitToWidth();
 }
 
 void FooterBar::refresh() {

@@ -21,6 +21,8 @@ public:
     FooterBar(AppModel& model, RateStore& store, QWidget* parent = nullptr);
 
     void refresh();
+    // See RateStatus::fitToWidth.
+    bool fitToWidth();
 
 signals:
     // "Beenden" was clicked; whoever runs the program decides what quitting means.

@@ -2,7 +2,6 @@
 
 #include "app/app_model.h"
 #include "rates/rate_store.h"
-#include "ui/footer_text.h"
 #include "ui/painting.h"
 #include "ui/text_line.h"
 
@@ -13,16 +12,18 @@ RateStatus::RateStatus(AppModel& model, RateStore& store, QWidget* parent)
     , m_model(model)
     , m_store(store)
     , m_source(new TextLine(this))
-    , m_status(new TextLine(this)) {
+    , m_status(new TextLine(this))
+    , m_warning(new TextLine(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
-    m_source->setObjectName(QStringLiteral("sourceLine"));
-    m_source->setFont(Fonts::ui(10));
-    m_status->setObjectName(QStringLiteral("statusLine"));
-    m_status->setFont(Fonts::ui(10));
-    layout->addWidget(m_source);
-    layout->addWidget(m_status);
+    for (auto [line, name] : {std::pair{m_source, "sourceLine"}, std::pair{m_status, "statusLine"},
+                              std::pair{m_warning, "warningLine"}}) {
+        line->setObjectName(QLatin1String(name));
+        line->setFont(Fonts::ui(10));
+        layout->addWidget(line);
+    }
+    m_warning->hide();
     // The lines give way first when room is short; the footer's buttons keep their size.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 }
@@ -30,11 +31,39 @@ RateStatus::RateStatus(AppModel& model, RateStore& store, QWidget* parent)
 void RateStatus::refresh() {
     const QDateTime now = m_model.now();
     const QColor dim = Painting::color(m_model.theme().text, 0.6);
-    m_source->setText(FooterText::sourceLine(m_store.info(), m_store.isLoading(), now), dim);
-    const FooterText::Status status =
-        FooterText::statusLine(m_store.info(), m_store.hasFailed(), now);
-    QList<TextLine::Part> parts{{status.base, dim}};
-    if (!status.warning.isEmpty())
-        parts.append({status.warning, Painting::color(m_model.theme().warning)});
-    m_status->setParts(parts);
+    const QString source = FooterText::sourceLine(m_store.info(), m_store.isLoading(), now);
+    m_source->setText(source, dim);
+    m_text = FooterText::statusLine(m_store.info(), m_store.hasFailed(), now);
+    layOut(needsOwnLine());
+    // Whatever the room, hovering shows both lines whole.
+    setToolTip(source + QLatin1Char('\n') + m_text.base + m_text.warning);
+}
+
+bool RateStatus::needsOwnLine() const {
+    const QFontMetricsF metrics(m_status->font());
+    return !m_text.warning.isEmpty() &&
+           metrics.horizontalAdvance(m_text.base + m_text.warning) > width();
+}
+
+bool RateStatus::fitToWidth() {
+    const bool wrap = needsOwnLine();
+    if (wrap == m_wrapped)
+        return false;
+    layOut(wrap);
+    return true;
+}
+
+void RateStatus::layOut(bool wrap) {
+    const QColor dim = Painting::color(m_model.theme().text, 0.6);
+    const QColor warning = Painting::color(m_model.theme().warning);
+    m_wrapped = wrap;
+    if (wrap) {
+        m_status->setText(m_text.base, dim);
+        m_warning->setText(m_text.warning, warning);
+    } else if (!m_text.warning.isEmpty()) {
+        m_status->setParts({{m_text.base, dim}, {m_text.warning, warning}});
+    } else {
+        m_status->setText(m_text.base, dim);
+    }
+    m_warning->setVisible(wrap);
 }

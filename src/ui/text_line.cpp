@@ -7,8 +7,7 @@
 
 namespace {
 
-qreal widthOf(const QList<TextLine::Part>& parts, const QFont& font) {
-    const QFontMetricsF metrics(font);
+qreal widthOf(const QList<TextLine::Part>& parts, const QFontMetricsF& metrics) {
     qreal width = 0;
     for (const auto& part : parts)
         width += metrics.horizontalAdvance(part.text);
@@ -63,7 +62,8 @@ QString TextLine::text() const {
 }
 
 QSize TextLine::sizeHint() const {
-    return {static_cast<int>(std::ceil(widthOf(m_parts, font()))), QFontMetrics(font()).height()};
+    return {static_cast<int>(std::ceil(widthOf(m_parts, QFontMetricsF(font())))),
+            QFontMetrics(font()).height()};
 }
 
 QSize TextLine::minimumSizeHint() const {
@@ -76,7 +76,8 @@ QFont TextLine::fittedFont() const {
         return font;
     const int base = font.pixelSize();
     const int smallest = std::max(1, static_cast<int>(std::ceil(base * m_minimumScale)));
-    for (int size = base; size > smallest && widthOf(m_parts, font) > width(); --size)
+    for (int size = base; size > smallest && widthOf(m_parts, QFontMetricsF(font)) > width();
+         --size)
         font.setPixelSize(size - 1);
     return font;
 }
@@ -85,39 +86,42 @@ int TextLine::effectivePixelSize() const {
     return fittedFont().pixelSize();
 }
 
+QList<TextLine::Part> TextLine::fitted(const QList<Part>& parts, const QFontMetricsF& metrics,
+                                       qreal room, Qt::TextElideMode mode) {
+    if (widthOf(parts, metrics) <= room)
+        return parts;
+    // Walk from the side that is kept: the start for ElideRight, the end for ElideLeft.
+    QList<Part> out = parts;
+    const bool fromEnd = mode == Qt::ElideLeft;
+    qreal left = room;
+    for (qsizetype n = 0; n < out.size(); ++n) {
+        Part& part = out[fromEnd ? out.size() - 1 - n : n];
+        const qreal width = metrics.horizontalAdvance(part.text);
+        if (width <= left) {
+            left -= width;
+            continue;
+        }
+        part.text = left > 0 ? metrics.elidedText(part.text, mode, left) : QString();
+        left = 0;
+    }
+    out.removeIf([](const Part& part) { return part.text.isEmpty(); });
+    return out;
+}
+
+QList<TextLine::Part> TextLine::shownParts() const {
+    return fitted(m_parts, QFontMetricsF(fittedFont()), width(), m_elide);
+}
+
 void TextLine::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.save();
     const QFont font = fittedFont();
     p.setFont(font);
     const QFontMetricsF metrics(font);
+    const QList<Part> parts = fitted(m_parts, metrics, width(), m_elide);
 
-    // Cut off what still does not fit: at the start (keeping the end visible) or at the end.
-    QList<Part> parts = m_parts;
     const qreal room = width();
-    if (widthOf(parts, font) > room) {
-        if (m_elide == Qt::ElideLeft) {
-            QString all = metrics.elidedText(text(), Qt::ElideLeft, room);
-            parts = {{all, m_parts.isEmpty() ? QColor() : m_parts.last().color}};
-        } else {
-            QList<Part> kept;
-            qreal used = 0;
-            for (const auto& part : parts) {
-                const qreal w = metrics.horizontalAdvance(part.text);
-                if (used + w <= room) {
-                    kept.append(part);
-                    used += w;
-                    continue;
-                }
-                kept.append(
-                    {metrics.elidedText(part.text, Qt::ElideRight, room - used), part.color});
-                break;
-            }
-            parts = kept;
-        }
-    }
-
-    const qreal total = widthOf(parts, font);
+    const qreal total = widthOf(parts, metrics);
     qreal x = 0;
     if (m_alignment & Qt::AlignRight)
         x = room - total;

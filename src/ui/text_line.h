@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFontMetricsF>
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -26,6 +27,13 @@ public:
 
     QString text() const;
     const QList<Part>& parts() const { return m_parts; }
+    // What is painted at the current width, after cutting off.
+    QList<Part> shownParts() const;
+
+    // The parts cut to `room` in the elide mode's direction: ElideRight keeps the beginning and
+    // cuts the end, ElideLeft keeps the end.
+    static QList<Part> fitted(const QList<Part>& parts, const QFontMetricsF& metrics, qreal room,
+                              Qt::TextElideMode mode);
     // The font size actually used at the current width (for tests of the shrinking).
     int effectivePixelSize() const;
 

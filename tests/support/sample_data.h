@@ -12,7 +12,7 @@ inline RateInfo sampleRates(double usd = 1.08, double thb = 39.5, double pln = 4
     RateInfo info;
     info.perEur = {{"USD", usd}, {"THB", thb}, {"PLN", pln}};
     info.rateDate = "2026-12-08";
-    info.fetchedAt = 787000000; // 08.12.2026 18:13:20 UTC
+    info.fetchedAt = Timestamps::fromDateTime(QDateTime(QDate(2026, 12, 8), QTime(18, 0), Qt::UTC));
     info.source = QStringLiteral("FloatRates");
     return info;
 }

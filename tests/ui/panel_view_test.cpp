@@ -51,6 +51,19 @@ protected:
         return widget;
     }
     QString text(const QString& name) const { return find<TextLine>(name)->text(); }
+    // What a line draws at its width, after any cutting off.
+    QString shown(const QString& name) const {
+        QString all;
+        for (const TextLine::Part& part : find<TextLine>(name)->shownParts())
+            all += part.text;
+        return all;
+    }
+    // The status line as drawn, with the warning line below it where there is one.
+    QString statusAsShown() const {
+        const TextLine* warning = find<TextLine>("warningLine");
+        return shown("statusLine") +
+               (warning->isVisibleTo(m_panel.get()) ? shown("warningLine") : "");
+    }
     void click(const QString& name) {
         QWidget* w = find<QWidget>(name);
         ASSERT_TRUE(w);
@@ -232,9 +245,47 @@ TEST_F(PanelTest, ControlsCallTheModel) {
     EXPECT_TRUE(QTest::qWaitFor([this] { return !m_store->isLoading(); }, 5000));
     QCoreApplication::processEvents();
     EXPECT_TRUE(find("refresh")->isEnabled());
-    EXPECT_EQ(text("statusLine"), "aktualisiert " +
-                                      Format::stamp(m_store->info()->fetchedAt, m_time.now()) +
-                                      "  Keine Verbindung");
+    EXPECT_EQ(statusAsShown(), "aktualisiert " +
+                                   Format::stamp(m_store->info()->fetchedAt, m_time.now()) +
+                                   "  Keine Verbindung");
+}
+
+// The footer's warning is its only report of trouble: at the standard width it is drawn whole,
+// and so is the age of the rates, for rates of today, of yesterday and of a year ago.
+TEST_F(PanelTest, WarningAndAgeAreShownWholeAtTheStandardWidth) {
+    const QDateTime now = m_time.now(); // 08.12.2026 19:30
+    struct Row {
+        const char* name;
+        QDateTime fetched;
+        const char* stamp;
+    };
+    const Row rows[] = {
+        {"today", now.addSecs(-3 * 3600), "16:30 Uhr"},
+        {"yesterday", now.addDays(-1), "07.12. 19:30 Uhr"},
+        {"a year ago", now.addDays(-365), "08.12.25 19:30 Uhr"},
+    };
+    for (const Row& row : rows) {
+        for (const bool failed : {true, false}) {
+            SCOPED_TRACE(std::string(row.name) + (failed ? ", failed" : ", central bank"));
+            RateInfo rates = sampleRates();
+            rates.fetchedAt = Timestamps::fromDateTime(row.fetched);
+            rates.quotedAt = rates.fetchedAt;
+            if (!failed)
+                rates.source = QStringLiteral("EZB");
+            panel(rates);
+            if (failed) {
+                click("refresh");
+                ASSERT_TRUE(QTest::qWaitFor([this] { return m_store->hasFailed(); }, 5000));
+                QCoreApplication::processEvents();
+            }
+            EXPECT_EQ(m_panel->width(), 543);
+            const QString warning = failed ? "  Keine Verbindung" : "  EZB als Ersatz";
+            EXPECT_EQ(statusAsShown(), "aktualisiert " + QString(row.stamp) + warning);
+            if (failed) {
+                EXPECT_EQ(shown("sourceLine"), "FloatRates, " + QString(row.stamp));
+            }
+        }
+    }
 }
 
 TEST_F(PanelTest, SwitchesFollowTheActiveCurrencies) {
