@@ -103,6 +103,73 @@ sleep 0.5
 check "at login no panel opens by itself" bash -c "! grep -qF 'Fenster sichtbar' '$log'"
 stop "$app"
 
+# === 4: the panel as a person sees it: fitted to its content whatever changes it, on every
+# desktop, in no task bar, its warning drawn whole. Without a tray it opens by itself; the feeds
+# are out of reach, so the refresh at opening fails and the footer warns.
+# Navy: the background, its outline (white at 13 % over it) and the warning colour.
+background="10 31 61"
+outline="42 60 86"
+warning=ff9500
+# The window ends where the content ends: its last row is the outline, the rows above it the
+# panel's background (a taller window would show black there, a shorter one no outline).
+fits() {
+    local x y w h middle
+    read -r x y w h < <(window_geometry "$panel")
+    middle=$((x + w / 2))
+    color_near "$(screen pixel "$middle" $((y + h - 1)))" "$outline" 10 &&
+        color_near "$(screen pixel "$middle" $((y + h - 4)))" "$background" 6
+}
+panel_shown() { panel=$(panel_window) && [ -n "$panel" ]; }
+height_of_panel() { window_geometry "$panel" | cut -d' ' -f4; }
+height_is() { [ "$(height_of_panel)" -eq "$1" ]; }
+# The warning-coloured run in the footer's left part: "first last count" or "none".
+warning_span() {
+    local x y w h
+    read -r x y w h < <(window_geometry "$panel")
+    screen span $((x + 14)) $((y + h - 90)) 280 80 "$warning" 40
+}
+warning_whole() { # at least 80 pixels: "Keine Verbindung" cut to "Kei…" would be about 25
+    local first last count
+    read -r first last count < <(warning_span)
+    [ "$first" != none ] && [ $((last - first + 1)) -ge 80 ]
+}
+# A home whose cached rates were fetched at the given time ("1 hour ago" and the like).
+home_fetched() {
+    local seconds
+    seconds=$(($(date -d "$2" +%s) - 978307200))
+    new_home "$work/home$1"
+    settings_with_rates "EUR, THB" | sed "s/787000000/$seconds/" >"$config/Velmora/Velmora.conf"
+}
+for age in "1 hour ago" "yesterday" "1 year ago"; do
+    home_fetched "4-${age// /-}" "$age"
+    start_velmora
+    # The refresh at start fails before the panel opens: it opens with the warning.
+    wait_for 5 panel_shown
+    check "rates fetched $age, no connection: the warning is drawn whole" wait_for 5 warning_whole
+    check "rates fetched $age: the window ends where the content ends" wait_for 3 fits
+    [ "$age" = "1 year ago" ] || stop "$app"
+done
+check "the panel stays on every desktop" test "$(xprop -id "$panel" _NET_WM_DESKTOP)" = \
+    "_NET_WM_DESKTOP(CARDINAL) = 4294967295"
+check "the panel is no task bar or pager entry" bash -c \
+    "xprop -id $panel _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR &&
+     xprop -id $panel _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_PAGER"
+# Another amount currency takes the emphasis off the euro row: 16 points less content.
+tall=$(height_of_panel)
+click_control $'\342\202\254  EUR' "$app"
+check "the euro as amount currency: the window shrinks with its content" wait_for 3 height_is $((tall - 16))
+check "the euro as amount currency: the window ends where the content ends" wait_for 3 fits
+click_control $'\340\270\277  THB' "$app"
+check "the baht as amount currency again: the window grows back" wait_for 3 height_is "$tall"
+check "the baht as amount currency again: the window ends where the content ends" wait_for 3 fits
+xdotool set_desktop 1
+check "on the second desktop the panel is still in view" wait_for 3 viewable "$panel"
+run_velmora >/dev/null 2>&1
+check "a second start from the second desktop leaves the panel in view there" \
+    bash -c "test \"\$(xdotool get_desktop)\" = 1 && xwininfo -id $panel | grep -q IsViewable"
+xdotool set_desktop 0
+stop "$app"
+
 if [ "$failed" -ne 0 ]; then
     for f in "$work"/home*/state/Velmora.log; do echo "--- $f"; cat "$f"; done
 fi

@@ -231,6 +231,23 @@ click_control() { # accessible name [pid of velmora]: clicks the middle of that 
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
 }
 
+# --- what the screen shows
+screen() { /usr/bin/python3 "$desktop_lib/screen.py" "$@"; } # pixel X Y | span X Y W H RRGGBB TOL
+panel_window() { xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null | head -n1; }
+window_geometry() { # window id: "x y w h" of it on the screen
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /^  Width/ {w=$NF} /^  Height/ {h=$NF} END {print x, y, w, h}'
+}
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+color_near() { # "R G B" "R G B" tolerance
+    local a b
+    read -ra a <<<"$1"
+    read -ra b <<<"$2"
+    for i in 0 1 2; do
+        [ $((a[i] > b[i] ? a[i] - b[i] : b[i] - a[i])) -le "$3" ] || return 1
+    done
+}
+
 # --- the clipboard
 clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
 set_clipboard() { # text: offered by an xclip in the foreground, which ends once another owner takes over
