@@ -137,6 +137,28 @@ TEST_F(DelegateTest, RefitKeepsTheTopAndLogsTheSizes) {
     EXPECT_EQ(d.panel().geometry(), after);
 }
 
+// Not only rates and currencies change the content's size: the euro row is emphasised only
+// while another currency is the amount currency.
+TEST_F(DelegateTest, TheWindowFollowsTheContentWhateverChangesIt) {
+    AppDelegate& d = start(true);
+    d.model().setActive(Currency::thb, true);
+    d.model().setAmountCurrency(Currency::thb); // the euro row emphasised
+    d.showPanel("erneut ge\u00F6ffnet");
+    QWidget* content = d.panel().content();
+    auto fitted = [&] { return d.panel().height() == content->sizeHint().height(); };
+    // The refresh at opening fails, and the footer's warning takes a line of its own.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !d.store().isLoading(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor(fitted, 2000));
+    const int tall = d.panel().height();
+    for (const auto& [amount, height] :
+         {std::pair{Currency::eur, tall - 16}, std::pair{Currency::thb, tall}}) {
+        d.model().setAmountCurrency(amount);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return d.panel().height() == height; }, 2000))
+            << d.panel().height() << " instead of " << height;
+        EXPECT_TRUE(fitted());
+    }
+}
+
 TEST_F(DelegateTest, KeysCopyPasteAndQuitReachTheModel) {
     AppDelegate& d = start(true);
     d.showPanel("erneut ge\u00F6ffnet");
