@@ -5,30 +5,31 @@ namespace {
 struct Entry {
     CalcKey key;
     const char16_t* label;
+    const char16_t* spoken; // where the label is a sign a screen reader would read oddly
 };
 
 constexpr std::array<Entry, 21> keyTable{{
-    {CalcKey::digit0, u"0"},
-    {CalcKey::digit1, u"1"},
-    {CalcKey::digit2, u"2"},
-    {CalcKey::digit3, u"3"},
-    {CalcKey::digit4, u"4"},
-    {CalcKey::digit5, u"5"},
-    {CalcKey::digit6, u"6"},
-    {CalcKey::digit7, u"7"},
-    {CalcKey::digit8, u"8"},
-    {CalcKey::digit9, u"9"},
-    {CalcKey::comma, u","},
-    {CalcKey::openParen, u"("},
-    {CalcKey::closeParen, u")"},
-    {CalcKey::plus, u"+"},
-    {CalcKey::minus, u"\u2212"},
-    {CalcKey::times, u"\u00D7"},
-    {CalcKey::divide, u"\u00F7"},
-    {CalcKey::equals, u"="},
-    {CalcKey::clear, u"C"},
-    {CalcKey::backspace, u"\u232B"},
-    {CalcKey::paste, u"Einf\u00FCgen"},
+    {CalcKey::digit0, u"0", nullptr},
+    {CalcKey::digit1, u"1", nullptr},
+    {CalcKey::digit2, u"2", nullptr},
+    {CalcKey::digit3, u"3", nullptr},
+    {CalcKey::digit4, u"4", nullptr},
+    {CalcKey::digit5, u"5", nullptr},
+    {CalcKey::digit6, u"6", nullptr},
+    {CalcKey::digit7, u"7", nullptr},
+    {CalcKey::digit8, u"8", nullptr},
+    {CalcKey::digit9, u"9", nullptr},
+    {CalcKey::comma, u",", u"Komma"},
+    {CalcKey::openParen, u"(", u"Klammer auf"},
+    {CalcKey::closeParen, u")", u"Klammer zu"},
+    {CalcKey::plus, u"+", u"Plus"},
+    {CalcKey::minus, u"\u2212", u"Minus"},
+    {CalcKey::times, u"\u00D7", u"Mal"},
+    {CalcKey::divide, u"\u00F7", u"Geteilt durch"},
+    {CalcKey::equals, u"=", u"Gleich"},
+    {CalcKey::clear, u"C", u"L\u00F6schen"},
+    {CalcKey::backspace, u"\u232B", u"R\u00FCcktaste"},
+    {CalcKey::paste, u"Einf\u00FCgen", nullptr},
 }};
 
 } // namespace
@@ -39,6 +40,14 @@ QString label(CalcKey key) {
     for (const Entry& entry : keyTable) {
         if (entry.key == key)
             return QString::fromUtf16(entry.label);
+    }
+    return {};
+}
+
+QString spokenName(CalcKey key) {
+    for (const Entry& entry : keyTable) {
+        if (entry.key == key)
+            return QString::fromUtf16(entry.spoken ? entry.spoken : entry.label);
     }
     return {};
 }

@@ -40,6 +40,8 @@ inline constexpr std::array<CalcKey, 4> operators{CalcKey::plus, CalcKey::minus,
 
 // "7", ",", "−" (U+2212), "×", "÷", "=", "C", "⌫", "Einfügen"
 QString label(CalcKey key);
+// What a screen reader says for the key: "Mal" for "×", "Rücktaste" for "⌫", the label otherwise.
+QString spokenName(CalcKey key);
 std::optional<CalcKey> fromLabel(QStringView label);
 
 bool isOperator(CalcKey key);

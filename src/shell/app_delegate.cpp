@@ -7,6 +7,7 @@
 #include "shell/popup_panel.h"
 #include "ui/panel_view.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
@@ -88,6 +89,18 @@ void AppDelegate::createTrayIcon() {
             });
     updateStatusTitle();
     m_tray->show();
+    nameTrayWindow();
+}
+
+// An XEmbed tray icon is a little window of Qt's own; it gets the program's name, which is what
+// X tools and the tray host's accessibility layer can read of it.
+void AppDelegate::nameTrayWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->inherits("QSystemTrayIconSys")) {
+            window->setWindowTitle(QStringLiteral("Velmora"));
+            window->setAccessibleName(QStringLiteral("Velmora"));
+        }
+    }
 }
 
 void AppDelegate::setUpPanel() {

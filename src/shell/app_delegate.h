@@ -57,6 +57,7 @@ public:
 
 private:
     void createTrayIcon();
+    void nameTrayWindow();
     void setUpPanel();
     void checkIcon();
     bool handleKey(QKeyEvent* event);

@@ -2,6 +2,7 @@
 
 #include "platform/x11.h"
 
+#include <QAccessibleWidget>
 #include <QBitmap>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -9,8 +10,24 @@
 #include <QPainterPath>
 #include <QWindow>
 
+namespace {
+
+// The panel is a window to a screen reader, named by its title.
+QAccessibleInterface* windowFactory(const QString& className, QObject* object) {
+    if (className != QLatin1String("PopupPanel") || !object->isWidgetType())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+}
+
+} // namespace
+
 PopupPanel::PopupPanel(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&windowFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
     setObjectName(QStringLiteral("popupPanel"));
     setWindowTitle(QStringLiteral("Velmora"));
     setAttribute(Qt::WA_TranslucentBackground);

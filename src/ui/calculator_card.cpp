@@ -1,6 +1,7 @@
 #include "ui/calculator_card.h"
 
 #include "app/app_model.h"
+#include "ui/accessibility.h"
 #include "ui/card_frame.h"
 #include "ui/currency_picker.h"
 #include "ui/display_box.h"
@@ -21,6 +22,9 @@ CalculatorCard::CalculatorCard(AppModel& model, RateStore& store, QWidget* paren
     , m_results(new ResultList(model, store, m_left))
     , m_keypad(new Keypad(model, m_right)) {
     setObjectName(QStringLiteral("calculatorCard"));
+    for (QWidget* container : {static_cast<QWidget*>(this), static_cast<QWidget*>(m_left),
+                               static_cast<QWidget*>(m_right)})
+        Accessibility::setPresence(container, Accessibility::Presence::flattened);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(Metrics::cardGap);
@@ -36,6 +40,11 @@ CalculatorCard::CalculatorCard(AppModel& model, RateStore& store, QWidget* paren
     m_right->setFixedWidth(Metrics::keypadWidth);
     m_right->contentLayout()->addWidget(m_keypad);
     refresh();
+}
+
+QList<QWidget*> CalculatorCard::focusOrder() const {
+    return m_display->focusOrder() + m_picker->focusOrder() + m_results->focusOrder() +
+           m_keypad->focusOrder();
 }
 
 void CalculatorCard::refresh() {

@@ -21,6 +21,8 @@ public:
 
     // Re-reads the model and the store; the panel calls it on every change signal.
     void refresh();
+    // The card's controls in reading order, for Tab.
+    QList<QWidget*> focusOrder() const;
 
 private:
     AppModel& m_model;

@@ -1,6 +1,7 @@
 #include "ui/currency_picker.h"
 
 #include "app/app_model.h"
+#include "ui/accessibility.h"
 #include "ui/painting.h"
 #include "ui/pressable_button.h"
 #include "ui/text_line.h"
@@ -15,6 +16,10 @@ CurrencyPicker::CurrencyPicker(AppModel& model, QWidget* parent)
     , m_row(new QWidget(this))
     , m_rowLayout(new QHBoxLayout(m_row)) {
     setObjectName(QStringLiteral("currencyPicker"));
+    // The caption names the group; the buttons are its choices.
+    setAccessibleName(QStringLiteral("Die Zahl ist in"));
+    Accessibility::setPresence(m_caption, Accessibility::Presence::hidden);
+    Accessibility::setPresence(m_row, Accessibility::Presence::flattened);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
@@ -43,13 +48,22 @@ PressableButton* CurrencyPicker::buildButton(Currency c) {
     auto* button = new PressableButton(m_row);
     button->setObjectName(QStringLiteral("currency-") + code);
     button->setLabel(Currencies::symbol(c) + QStringLiteral("  ") + code);
-    button->setAccessibleName(button->label());
+    button->setAccessibleName(code);
+    button->setAccessibleRole(QAccessible::RadioButton);
+    button->setCheckable(true);
     button->setFont(Fonts::ui(12, QFont::Medium));
     button->setFixedHeight(26);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     button->setToolTip(QStringLiteral("Die Zahl im Rechner ist in ") + code);
     connect(button, &QAbstractButton::clicked, this, [this, c] { m_model.setAmountCurrency(c); });
     return button;
+}
+
+QList<QWidget*> CurrencyPicker::focusOrder() const {
+    QList<QWidget*> order;
+    for (Currency c : m_builtFor)
+        order.append(m_buttons.value(c));
+    return order;
 }
 
 void CurrencyPicker::refresh() {
@@ -59,6 +73,7 @@ void CurrencyPicker::refresh() {
     m_caption->setText(QStringLiteral("Die Zahl ist in"), Painting::color(theme.text, 0.55));
     for (auto it = m_buttons.cbegin(); it != m_buttons.cend(); ++it) {
         const bool selected = it.key() == m_model.amountCurrency();
+        it.value()->setChecked(selected);
         it.value()->setForeground(Painting::color(selected ? theme.accentText : theme.text));
         it.value()->setPressable({Painting::color(selected ? theme.accent : theme.field),
                                   Painting::color(theme.pressed), 8});

@@ -18,6 +18,7 @@ class CurrencyPicker final : public QWidget {
 public:
     explicit CurrencyPicker(AppModel& model, QWidget* parent = nullptr);
     void refresh();
+    QList<QWidget*> focusOrder() const;
 
 private:
     void rebuild();

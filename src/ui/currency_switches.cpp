@@ -1,6 +1,7 @@
 #include "ui/currency_switches.h"
 
 #include "app/app_model.h"
+#include "ui/accessibility.h"
 #include "ui/painting.h"
 #include "ui/pressable_button.h"
 #include "ui/text_line.h"
@@ -12,6 +13,8 @@ CurrencySwitches::CurrencySwitches(AppModel& model, QWidget* parent)
     , m_model(model)
     , m_caption(new TextLine(this)) {
     setObjectName(QStringLiteral("currencySwitches"));
+    setAccessibleName(QStringLiteral("W\u00E4hrungen"));
+    Accessibility::setPresence(m_caption, Accessibility::Presence::hidden);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(6);
@@ -29,6 +32,10 @@ PressableButton* CurrencySwitches::buildSwitch(Currency c) {
     button->setFont(Fonts::ui(12, QFont::Medium));
     button->setSpacing(3);
     button->setFixedSize(38, 22);
+    button->setCheckable(true);
+    // An on/off switch: a screen reader says "aktiviert" or "nicht aktiviert".
+    button->setAccessibleRole(QAccessible::CheckBox);
+    button->setAccessibleName(Currencies::code(c));
     if (c == Currency::eur) {
         button->setEnabled(false);
         button->setToolTip(QStringLiteral("Euro ist deine Heimatw\u00E4hrung und immer an"));
@@ -40,6 +47,13 @@ PressableButton* CurrencySwitches::buildSwitch(Currency c) {
     return button;
 }
 
+QList<QWidget*> CurrencySwitches::focusOrder() const {
+    QList<QWidget*> order;
+    for (Currency c : Currencies::allCases)
+        order.append(m_switches.value(c));
+    return order;
+}
+
 void CurrencySwitches::refresh() {
     const Theme& theme = m_model.theme();
     m_caption->setText(QStringLiteral("W\u00E4hrungen"), Painting::color(theme.text, 0.55));
@@ -48,6 +62,7 @@ void CurrencySwitches::refresh() {
         const Currency c = it.key();
         PressableButton* button = it.value();
         const bool active = m_model.isActive(c);
+        button->setChecked(active);
         button->setSymbol(active ? QStringLiteral("checkmark") : QStringLiteral("plus"), 7);
         button->setForeground(active ? Painting::color(theme.accentText)
                                      : Painting::color(theme.text, 0.7));
@@ -57,6 +72,5 @@ void CurrencySwitches::refresh() {
         if (c != Currency::eur)
             button->setToolTip(Currencies::code(c) + (active ? QStringLiteral(" ausschalten")
                                                              : QStringLiteral(" einschalten")));
-        button->setAccessibleName(button->toolTip());
     }
 }

@@ -16,6 +16,7 @@ class CurrencySwitches final : public QWidget {
 public:
     explicit CurrencySwitches(AppModel& model, QWidget* parent = nullptr);
     void refresh();
+    QList<QWidget*> focusOrder() const;
 
 private:
     PressableButton* buildSwitch(Currency c);

@@ -2,6 +2,7 @@
 
 #include "app/app_model.h"
 #include "model/format.h"
+#include "ui/accessibility.h"
 #include "ui/painting.h"
 #include "ui/pressable_button.h"
 #include "ui/text_line.h"
@@ -34,6 +35,9 @@ DisplayBox::DisplayBox(AppModel& model, QWidget* parent)
     , m_line(new TextLine(this))
     , m_preview(new TextLine(this)) {
     setObjectName(QStringLiteral("display"));
+    setAccessibleName(QStringLiteral("Anzeige"));
+    // The line speaks for the preview under it: one text, "12 × 3  = 36,00".
+    Accessibility::setPresence(m_preview, Accessibility::Presence::hidden);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 8, 10, 8);
     layout->setSpacing(2);
@@ -76,8 +80,10 @@ void DisplayBox::refresh() {
     const QString& line = m_model.calcText();
     m_line->setText(line.isEmpty() ? QStringLiteral("0") : line,
                     Painting::color(theme.text, line.isEmpty() ? 0.35 : 1.0));
-    m_preview->setText(m_model.calcPreview().value_or(QStringLiteral(" ")),
-                       Painting::color(theme.text, 0.6));
+    const auto preview = m_model.calcPreview();
+    m_preview->setText(preview.value_or(QStringLiteral(" ")), Painting::color(theme.text, 0.6));
+    m_line->setAccessibleName((line.isEmpty() ? QStringLiteral("0") : line) +
+                              (preview ? QStringLiteral("  ") + *preview : QString()));
 }
 
 void DisplayBox::refreshCopyButton() {
@@ -96,4 +102,8 @@ void DisplayBox::refreshCopyButton() {
             ? QStringLiteral("Euro-Betrag ") + Format::money(*euro) +
                   QStringLiteral(" kopieren (auch Strg+C). Andere Betr\u00E4ge: einfach anklicken.")
             : QStringLiteral("Erst eine Zahl eingeben"));
+}
+
+QList<QWidget*> DisplayBox::focusOrder() const {
+    return {m_reset, m_copyEuro};
 }

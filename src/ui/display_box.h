@@ -13,6 +13,7 @@ class DisplayBox final : public FilledBox {
 public:
     explicit DisplayBox(AppModel& model, QWidget* parent = nullptr);
     void refresh();
+    QList<QWidget*> focusOrder() const;
 
 private:
     void refreshCopyButton();

@@ -2,6 +2,8 @@
 
 #include "app/app_model.h"
 #include "rates/rate_store.h"
+#include "ui/accessibility.h"
+#include "ui/check_box.h"
 #include "ui/currency_switches.h"
 #include "ui/painting.h"
 #include "ui/pressable_button.h"
@@ -9,7 +11,6 @@
 #include "ui/text_line.h"
 #include "ui/theme_picker.h"
 
-#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -38,11 +39,12 @@ FooterBar::FooterBar(AppModel& model, RateStore& store, QWidget* parent)
     , m_themePicker(new ThemePicker(model, this))
     , m_rateStatus(new RateStatus(model, store, this))
     , m_refresh(new PressableButton(this))
-    , m_login(new QCheckBox(QStringLiteral("Beim Anmelden starten"), this))
+    , m_login(new CheckBox(QStringLiteral("Beim Anmelden starten"), this))
     , m_close(textButton(this, QStringLiteral("Schlie\u00DFen"), QFont::Normal))
     , m_quit(textButton(this, QStringLiteral("Beenden"), QFont::DemiBold))
     , m_copyright(new TextLine(this)) {
     setObjectName(QStringLiteral("footerBar"));
+    Accessibility::setPresence(this, Accessibility::Presence::flattened);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->setSpacing(10);
@@ -82,7 +84,6 @@ QHBoxLayout* FooterBar::buildSecondRow() {
     m_login->setObjectName(QStringLiteral("launchAtLogin"));
     m_login->setAccessibleName(m_login->text());
     m_login->setFont(Fonts::ui(11));
-    m_login->setFocusPolicy(Qt::NoFocus);
     m_login->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(m_login, &QCheckBox::clicked, &m_model, &AppModel::setLaunchAtLogin);
     row->addWidget(m_login);
@@ -111,6 +112,11 @@ void FooterBar::buildCopyright() {
 
 bool FooterBar::fitToWidth() {
     return m_rateStatus->fitToWidth();
+}
+
+QList<QWidget*> FooterBar::focusOrder() const {
+    return m_switches->focusOrder() + m_themePicker->focusOrder() +
+           QList<QWidget*>{m_refresh, m_login, m_close, m_quit};
 }
 
 void FooterBar::refresh() {

@@ -3,9 +3,9 @@
 #include <QWidget>
 
 class AppModel;
+class CheckBox;
 class CurrencySwitches;
 class PressableButton;
-class QCheckBox;
 class QHBoxLayout;
 class RateStatus;
 class RateStore;
@@ -23,6 +23,8 @@ public:
     void refresh();
     // See RateStatus::fitToWidth.
     bool fitToWidth();
+    // The footer's controls in reading order, for Tab.
+    QList<QWidget*> focusOrder() const;
 
 signals:
     // "Beenden" was clicked; whoever runs the program decides what quitting means.
@@ -39,7 +41,7 @@ private:
     ThemePicker* const m_themePicker;
     RateStatus* const m_rateStatus;
     PressableButton* const m_refresh;
-    QCheckBox* const m_login;
+    CheckBox* const m_login;
     PressableButton* const m_close;
     PressableButton* const m_quit;
     TextLine* const m_copyright;

@@ -44,6 +44,7 @@ Keypad::Keypad(AppModel& model, QWidget* parent)
     : QWidget(parent)
     , m_model(model) {
     setObjectName(QStringLiteral("keypad"));
+    setAccessibleName(QStringLiteral("Tastenfeld"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(Metrics::keySpacing);
@@ -61,7 +62,7 @@ PressableButton* Keypad::buildKey(CalcKey key) {
     const QString label = CalcKeys::label(key);
     auto* button = new PressableButton(this);
     button->setObjectName(QStringLiteral("key-") + label);
-    button->setAccessibleName(label);
+    button->setAccessibleName(CalcKeys::spokenName(key));
     button->setLabel(label);
     if (key == CalcKey::paste) {
         button->setSymbol(QStringLiteral("doc.on.clipboard"), 12);
@@ -78,6 +79,15 @@ PressableButton* Keypad::buildKey(CalcKey key) {
     connect(button, &QAbstractButton::clicked, this, [this, key] { m_model.press(key); });
     m_keys.insert(key, button);
     return button;
+}
+
+QList<QWidget*> Keypad::focusOrder() const {
+    QList<QWidget*> order;
+    for (const QList<CalcKey>& keys : keyRows()) {
+        for (CalcKey key : keys)
+            order.append(m_keys.value(key));
+    }
+    return order;
 }
 
 void Keypad::refresh() {

@@ -16,6 +16,7 @@ class Keypad final : public QWidget {
 public:
     explicit Keypad(AppModel& model, QWidget* parent = nullptr);
     void refresh();
+    QList<QWidget*> focusOrder() const;
 
     // The keys, row by row.
     static const QList<QList<CalcKey>>& keyRows();

@@ -55,6 +55,15 @@ void card(QPainter& p, const QRectF& rect, qreal radius, const QColor& fill, con
     p.restore();
 }
 
+void focusRing(QPainter& p, const QRectF& rect, qreal radius, const QColor& color) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(color, 2.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(roundedRect(rect.adjusted(1, 1, -1, -1), std::max<qreal>(0, radius - 1)));
+    p.restore();
+}
+
 QPixmap icon(const QString& name, int size, const QColor& tint, qreal devicePixelRatio) {
     const QString key =
         QStringLiteral("%1/%2/%3/%4").arg(name).arg(size).arg(tint.rgba()).arg(devicePixelRatio);

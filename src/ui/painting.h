@@ -21,6 +21,10 @@ QPainterPath roundedRect(const QRectF& rect, qreal radius);
 // Fills a rounded rectangle and strokes its inside with a one-point line.
 void card(QPainter& p, const QRectF& rect, qreal radius, const QColor& fill, const QColor& border);
 
+// The ring that shows which control has the keyboard's focus: two points wide just inside the
+// control's edge, in a colour that stands out from its fill.
+void focusRing(QPainter& p, const QRectF& rect, qreal radius, const QColor& color);
+
 // One of the project's SVG symbols ("checkmark", "doc.on.doc", …), `size` points square,
 // tinted with `tint`, for a device with the given pixel ratio.
 QPixmap icon(const QString& name, int size, const QColor& tint, qreal devicePixelRatio);

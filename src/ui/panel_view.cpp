@@ -18,6 +18,7 @@ PanelView::PanelView(AppModel& model, RateStore& store, QWidget* parent)
     , m_card(new CalculatorCard(model, store, this))
     , m_footer(new FooterBar(model, store, this)) {
     setObjectName(QStringLiteral("panelView"));
+    setAccessibleName(QStringLiteral("W\u00E4hrungsrechner"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(Metrics::panelPadding, Metrics::panelPadding, Metrics::panelPadding,
                                Metrics::panelPadding);
@@ -70,7 +71,19 @@ void PanelView::refresh() {
     // Only now does the footer know the width its lines get.
     if (m_footer->fitToWidth())
         settleLayouts(this);
+    orderFocus();
     update();
+}
+
+// Tab goes through the controls in reading order, top to bottom and left to right. Qt's own
+// order would follow creation, which puts rows rebuilt for new currencies last.
+void PanelView::orderFocus() {
+    const QList<QWidget*> order = m_card->focusOrder() + m_footer->focusOrder();
+    if (order == m_focusOrder)
+        return;
+    m_focusOrder = order;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void PanelView::applyScheme() {

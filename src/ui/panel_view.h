@@ -33,10 +33,12 @@ protected:
 
 private:
     void applyScheme();
+    void orderFocus();
 
     AppModel& m_model;
     RateStore& m_store;
     CalculatorCard* m_card;
     FooterBar* m_footer;
     QString m_schemeFor;
+    QList<QWidget*> m_focusOrder;
 };

@@ -10,7 +10,7 @@
 
 PressableButton::PressableButton(QWidget* parent)
     : QAbstractButton(parent) {
-    setFocusPolicy(Qt::NoFocus); // the panel routes keys to the calculator, not to buttons
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::ArrowCursor);
 }
 
@@ -135,6 +135,12 @@ void PressableButton::paintEvent(QPaintEvent*) {
     paintContent(p, fittedFont(width() - 2 * m_padding));
     if (!m_plain)
         m_style.paintOverlay(p, area, isDown());
+    // In the label's colour: the theme chose it to stand out from this very fill.
+    if (hasFocus()) {
+        QColor ring = m_foreground;
+        ring.setAlpha(255);
+        Painting::focusRing(p, area, m_style.cornerRadius, ring);
+    }
     p.restore();
 }
 

@@ -3,6 +3,7 @@
 #include "ui/pressable_style.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QColor>
 #include <QString>
 
@@ -12,6 +13,7 @@ class QPainter;
 
 // A button that paints its own label (an optional symbol and a text) on a PressableStyle
 // background, or with no chrome at all in plain mode. The whole rounded area takes clicks.
+// Tab reaches it, a click does not take the focus: typed keys stay with the calculator.
 class PressableButton final : public QAbstractButton {
     Q_OBJECT
 
@@ -31,6 +33,9 @@ public:
     void setDisabledOpacity(qreal opacity);
     void setContentAlignment(Qt::Alignment alignment);
     void setSymbolTrailing(bool trailing); // the symbol after the text instead of before it
+    // What a screen reader calls it: a button unless told (a radio button, a toggle).
+    void setAccessibleRole(QAccessible::Role role) { m_accessibleRole = role; }
+    QAccessible::Role accessibleRole() const { return m_accessibleRole; }
 
     const QString& label() const { return m_label; }
     const QString& symbol() const { return m_symbol; }
@@ -62,4 +67,5 @@ private:
     qreal m_disabledOpacity = 1.0;
     Qt::Alignment m_alignment = Qt::AlignCenter;
     bool m_symbolTrailing = false;
+    QAccessible::Role m_accessibleRole = QAccessible::Button;
 };

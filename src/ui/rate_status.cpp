@@ -2,6 +2,7 @@
 
 #include "app/app_model.h"
 #include "rates/rate_store.h"
+#include "ui/accessibility.h"
 #include "ui/painting.h"
 #include "ui/text_line.h"
 
@@ -24,6 +25,9 @@ RateStatus::RateStatus(AppModel& model, RateStore& store, QWidget* parent)
         layout->addWidget(line);
     }
     m_warning->hide();
+    setAccessibleName(QStringLiteral("Kurse"));
+    // The status line speaks with its warning, wherever the warning is drawn.
+    Accessibility::setPresence(m_warning, Accessibility::Presence::hidden);
     // The lines give way first when room is short; the footer's buttons keep their size.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 }
@@ -35,6 +39,7 @@ void RateStatus::refresh() {
     m_source->setText(source, dim);
     m_text = FooterText::statusLine(m_store.info(), m_store.hasFailed(), now);
     layOut(needsOwnLine());
+    m_status->setAccessibleName(m_text.base + m_text.warning);
     // Whatever the room, hovering shows both lines whole.
     setToolTip(source + QLatin1Char('\n') + m_text.base + m_text.warning);
 }

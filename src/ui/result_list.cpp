@@ -3,6 +3,7 @@
 #include "app/app_model.h"
 #include "model/format.h"
 #include "rates/rate_store.h"
+#include "ui/accessibility.h"
 #include "ui/painting.h"
 #include "ui/pressable_button.h"
 #include "ui/text_line.h"
@@ -24,6 +25,10 @@ ResultRow::ResultRow(AppModel& model, RateStore& store, Currency currency, QWidg
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     m_row->setObjectName(QStringLiteral("row-") + code);
+    // The row speaks as one: "EUR 0,18"; its symbol and code are drawing.
+    Accessibility::setPresence(m_row, Accessibility::Presence::flattened);
+    Accessibility::setPresence(m_symbol, Accessibility::Presence::hidden);
+    Accessibility::setPresence(m_code, Accessibility::Presence::hidden);
     auto* rowLayout = new QHBoxLayout(m_row);
     rowLayout->setSpacing(6);
     m_symbol->setFixedWidth(20);
@@ -47,6 +52,7 @@ ResultRow::ResultRow(AppModel& model, RateStore& store, Currency currency, QWidg
 
 void ResultRow::buildRateButton() {
     m_rateHolder = new QWidget(this);
+    Accessibility::setPresence(m_rateHolder, Accessibility::Presence::flattened);
     auto* holder = new QHBoxLayout(m_rateHolder);
     holder->setContentsMargins(0, 0, 6, 0);
     holder->addStretch(1);
@@ -93,6 +99,7 @@ void ResultRow::refreshAmount(const QColor& base, bool isHome) {
     const bool isAmount = m_currency == m_model.amountCurrency();
     const bool copied = m_model.copiedCurrency() == m_currency;
     m_amount->setLabel(value ? Format::number(*value, 2) : QStringLiteral("\u2013"));
+    setAccessibleName(Currencies::code(m_currency) + QLatin1Char(' ') + m_amount->label());
     m_amount->setFont(isHome ? Fonts::rounded(22, QFont::Bold)
                              : Fonts::rounded(16, isAmount ? QFont::Normal : QFont::DemiBold));
     m_amount->setForeground(base);
@@ -128,12 +135,19 @@ void ResultRow::refreshRateButton() {
     m_rate->setAccessibleName(m_rate->toolTip());
 }
 
+QList<QWidget*> ResultRow::focusOrder() const {
+    if (m_rate)
+        return {m_amount, m_rate};
+    return {m_amount};
+}
+
 ResultList::ResultList(AppModel& model, RateStore& store, QWidget* parent)
     : FilledBox(8, parent)
     , m_model(model)
     , m_store(store)
     , m_layout(new QVBoxLayout(this)) {
     setObjectName(QStringLiteral("results"));
+    setAccessibleName(QStringLiteral("Umrechnung"));
     // Ten points in from the box, less the six by which the emphasised euro row reaches out;
     // the other rows keep those six points inside themselves.
     m_layout->setContentsMargins(10 - 6, 8, 10 - 6, 8);
@@ -151,6 +165,13 @@ void ResultList::rebuild() {
         row->show();
         m_rows.insert(c, row);
     }
+}
+
+QList<QWidget*> ResultList::focusOrder() const {
+    QList<QWidget*> order;
+    for (Currency c : m_builtFor)
+        order += m_rows.value(c)->focusOrder();
+    return order;
 }
 
 void ResultList::refresh() {

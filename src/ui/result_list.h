@@ -20,6 +20,7 @@ class ResultRow final : public QWidget {
 public:
     ResultRow(AppModel& model, RateStore& store, Currency currency, QWidget* parent = nullptr);
     void refresh();
+    QList<QWidget*> focusOrder() const;
 
 private:
     void buildRateButton();
@@ -44,6 +45,7 @@ class ResultList final : public FilledBox {
 public:
     ResultList(AppModel& model, RateStore& store, QWidget* parent = nullptr);
     void refresh();
+    QList<QWidget*> focusOrder() const;
 
 private:
     void rebuild();

@@ -1,5 +1,7 @@
 #include "ui/text_line.h"
 
+#include "ui/accessibility.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -34,8 +36,10 @@ void TextLine::setParts(const QList<Part>& parts) {
         return all;
     }();
     m_parts = parts;
-    if (!sameText)
+    if (!sameText) {
         updateGeometry();
+        Accessibility::announceNameChange(this);
+    }
     update();
 }
 

@@ -8,6 +8,7 @@
 ThemePicker::ThemePicker(AppModel& model, QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("themePicker"));
+    setAccessibleName(QStringLiteral("Farbthema"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
@@ -15,7 +16,16 @@ ThemePicker::ThemePicker(AppModel& model, QWidget* parent)
         layout->addWidget(new ThemeSwatch(model, theme, this));
 }
 
-void ThemePicker::refresh() {
+QList<QWidget*> ThemePicker::focusOrder() const {
+    QList<QWidget*> order;
     for (ThemeSwatch* swatch : findChildren<ThemeSwatch*>())
+        order.append(swatch);
+    return order;
+}
+
+void ThemePicker::refresh() {
+    for (ThemeSwatch* swatch : findChildren<ThemeSwatch*>()) {
+        swatch->setChecked(swatch->isCurrent());
         swatch->update();
+    }
 }

@@ -11,4 +11,5 @@ class ThemePicker final : public QWidget {
 public:
     explicit ThemePicker(AppModel& model, QWidget* parent = nullptr);
     void refresh();
+    QList<QWidget*> focusOrder() const;
 };

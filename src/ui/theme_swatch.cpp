@@ -11,9 +11,10 @@ ThemeSwatch::ThemeSwatch(AppModel& model, const Theme& theme, QWidget* parent)
     , m_theme(theme) {
     setObjectName(QStringLiteral("swatch-") + theme.id);
     setFixedSize(diameter, diameter);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
+    setCheckable(true);
     setToolTip(QStringLiteral("Farbthema ") + theme.name);
-    setAccessibleName(toolTip());
+    setAccessibleName(theme.name);
     connect(this, &QAbstractButton::clicked, this, [this] { m_model.setTheme(m_theme); });
 }
 
@@ -45,5 +46,11 @@ void ThemeSwatch::paintEvent(QPaintEvent*) {
         isCurrent() ? Painting::color(current.accent) : Painting::color(current.text, 0.3), width));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(circle.adjusted(width / 2, width / 2, -width / 2, -width / 2));
+    // Between the edge and the dot, where neither ring is drawn, in the colour this swatch's
+    // theme writes on its background.
+    if (hasFocus()) {
+        p.setPen(QPen(Painting::color(m_theme.text), 1.5));
+        p.drawEllipse(circle.adjusted(3.5, 3.5, -3.5, -3.5));
+    }
     p.restore();
 }

@@ -301,7 +301,9 @@ TEST_F(PanelTest, SwitchesFollowTheActiveCurrencies) {
     EXPECT_EQ(baht->symbol(), "plus");
     EXPECT_EQ(baht->pressable().fill, Painting::color(m_model->theme().field));
     EXPECT_EQ(baht->toolTip(), "THB einschalten");
-    EXPECT_EQ(baht->accessibleName(), "THB einschalten");
+    EXPECT_EQ(baht->accessibleName(), "THB");
+    EXPECT_FALSE(baht->isChecked());
+    EXPECT_TRUE(find("switch-EUR")->isChecked());
 }
 
 TEST_F(PanelTest, EveryControlHasAnAccessibleName) {
