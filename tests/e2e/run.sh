@@ -46,6 +46,15 @@ new_home_with_rates 1
 start_velmora
 check "the tray icon is there 1.5 s after start" wait_for 10 logged "Symbol sichtbar: true"
 read -r ix iy iw ih < <(frame_of "Symbol sichtbar: true")
+icon_named() { # the tray icon's window carries the program's name
+    local w
+    for w in $(xdotool search --onlyvisible --class velmora); do
+        xwininfo -id "$w" | grep -qE "Width: $iw\$" || continue
+        xprop -id "$w" WM_NAME | grep -qF '"Velmora"' && return 0
+    done
+    return 1
+}
+check "the tray icon's window is named Velmora" icon_named
 xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 1
 check "a click on the icon opens the panel" wait_for 5 logged "Fenster sichtbar: true"
 read -r px py pw ph < <(frame_of "Fenster sichtbar: true")
@@ -156,10 +165,10 @@ check "the panel is no task bar or pager entry" bash -c \
      xprop -id $panel _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_PAGER"
 # Another amount currency takes the emphasis off the euro row: 16 points less content.
 tall=$(height_of_panel)
-click_control $'\342\202\254  EUR' "$app"
+click_control EUR "$app" "radio button"
 check "the euro as amount currency: the window shrinks with its content" wait_for 3 height_is $((tall - 16))
 check "the euro as amount currency: the window ends where the content ends" wait_for 3 fits
-click_control $'\340\270\277  THB' "$app"
+click_control THB "$app" "radio button"
 check "the baht as amount currency again: the window grows back" wait_for 3 height_is "$tall"
 check "the baht as amount currency again: the window ends where the content ends" wait_for 3 fits
 xdotool set_desktop 1
@@ -168,6 +177,57 @@ run_velmora >/dev/null 2>&1
 check "a second start from the second desktop leaves the panel in view there" \
     bash -c "test \"\$(xdotool get_desktop)\" = 1 && xwininfo -id $panel | grep -q IsViewable"
 xdotool set_desktop 0
+stop "$app"
+
+# === 5: by keyboard and through a screen reader: the running program's accessibility tree read
+# as Orca reads it (AT-SPI), Tab, Shift+Tab and Space, and the focus ring on screen.
+new_home "$work/home5"
+settings_with_rates "EUR, THB" >"$config/Velmora/Velmora.conf"
+start_velmora
+wait_for 5 panel_shown
+tree() { atspi --pid "$app" tree; }
+focused_is() { [ "$(atspi --pid "$app" focused)" = "$1" ]; }
+# Every control a screen reader lists can take the focus.
+controls_focusable() {
+    local all
+    all=$(tree | grep -E $'^ *(push button|radio button|check box)\t') || return 1
+    # two display buttons, two amount currencies, three result buttons, 19 keys, four currency
+    # switches, four themes and the footer's four
+    [ "$(grep -cv 'focusable' <<<"$all")" -eq 0 ] && [ "$(wc -l <<<"$all")" -eq 38 ]
+}
+check "every control of the panel can take the focus ($(tree | grep -cE $'^ *(push button|radio button|check box)\t') controls)" controls_focusable
+check "as the panel opens the window has the focus, no control" focused_is $'frame\tVelmora'
+xdotool key Tab
+check "Tab moves the focus to the first control" wait_for 2 focused_is $'push button\tAlles zur\303\274cksetzen'
+xdotool key Tab
+check "Tab moves on to the amount currencies" wait_for 2 focused_is $'radio button\tEUR'
+xdotool key shift+Tab
+check "Shift+Tab goes back" wait_for 2 focused_is $'push button\tAlles zur\303\274cksetzen'
+# On to the dollar's switch; digits typed on the way still reach the calculator.
+for _ in $(seq 60); do
+    focused_is $'check box\tUSD' && break
+    xdotool key Tab
+done
+check "Tab reaches the dollar's switch" focused_is $'check box\tUSD'
+read -r fx fy fw fh < <(control_extents USD "$app" "check box")
+ring_drawn() { color_near "$(screen pixel $((fx + fw / 2)) $((fy + 1)))" "255 255 255" 40; }
+check "the focused switch wears a ring in the theme's text colour" wait_for 2 ring_drawn
+xdotool key space
+check "Space on the focused switch switches the dollar on" wait_for 3 logged $'W\303\244hrungen: EUR, USD, THB'
+readable() { tree | grep -qP "$1"; }
+check "the switch now reads as checked" wait_for 2 readable $'^ *check box\tUSD\tchecked'
+xdotool type --delay 40 '12*3'
+xdotool key Return
+check "12*3 and Return, typed with a control focused, read as the baht row THB 36,00" \
+    wait_for 3 readable $'^ *list item\tTHB 36,00\t'
+rows_read() { [ "$(tree | grep -cP $'^ *list item\t(EUR|USD|THB) [0-9]')" -eq 3 ]; }
+check "each active currency's row is read with its amount" rows_read
+check "the footer's status is read with its warning" readable $'^ *label\taktualisiert .*  Keine Verbindung\t'
+one_checked() { [ "$(tree | grep -cP "^ *radio button\t($1)\tchecked")" -eq 1 ]; }
+check "exactly one amount currency reads as chosen" one_checked 'EUR|USD|THB|PLN'
+check "exactly one theme reads as chosen" one_checked 'Navy|Graphit|Hellblau|Wei\x{00DF}'
+xdotool key Escape
+check "Escape still hides the panel with a control focused" wait_for 3 logged $'Fenster schlie\303\237en: Esc'
 stop "$app"
 
 if [ "$failed" -ne 0 ]; then

@@ -220,12 +220,14 @@ frame_on_line() { # a log line: the whole numbers of its "Rahmen (x, y, w, h)"
 frame_of() { frame_on_line "$(grep -F -- "$1" "$log" | head -n1)"; } # on the first line with $1
 
 # --- the program's controls, found by accessible name as a screen reader finds them
-control_extents() { # accessible name [pid of velmora]: prints "x y w h" on the screen
+atspi() { # [--pid PID] find|tree|focused ...: see atspi.py
     [ -n "$a11y_bus" ] || { echo "no accessibility bus: start_accessibility first" >&2; return 1; }
-    env "${desktop_env[@]}" AT_SPI_BUS_ADDRESS="$a11y_bus" /usr/bin/python3 "$desktop_lib/atspi_find.py" \
-        ${2:+--pid "$2"} -- "$1"
+    env "${desktop_env[@]}" AT_SPI_BUS_ADDRESS="$a11y_bus" /usr/bin/python3 "$desktop_lib/atspi.py" "$@"
 }
-click_control() { # accessible name [pid of velmora]: clicks the middle of that control
+control_extents() { # accessible name [pid of velmora [role]]: prints "x y w h" on the screen
+    atspi ${2:+--pid "$2"} find ${3:+--role "$3"} -- "$1"
+}
+click_control() { # accessible name [pid of velmora [role]]: clicks the middle of that control
     local x y w h
     read -r x y w h < <(control_extents "$@") || return 1
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1

@@ -117,7 +117,7 @@ stop_app
 new_home "$work/sigkill"
 start_app
 check "fresh home: starts and works" works
-click_control "USD einschalten" "$app"
+click_control USD "$app" "check box"
 wait_for 3 logged "Währungen: EUR, USD, THB"
 kill -9 "$app"
 check "the currency change was logged before the kill" logged "Währungen: EUR, USD, THB"
