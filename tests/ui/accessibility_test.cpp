@@ -1,6 +1,4 @@
-#include "rates/rate_store.h"
-#include "support/feeds.h"
-#include "support/model_fixture.h"
+#include "support/panel_fixture.h"
 #include "ui/painting.h"
 #include "ui/panel_view.h"
 
@@ -15,27 +13,8 @@ namespace {
 
 // The panel as a screen reader and a keyboard user meet it, asked in-process through the same
 // accessibility interfaces that Qt hands to AT-SPI.
-class AccessibilityTest : public ModelTest {
+class AccessibilityTest : public PanelFixture {
 protected:
-    PanelView& panel() {
-        settings().setCachedRates(sampleRates().toJson());
-        RateStore::Options options;
-        options.feeds.primaryBase = closedPortBase();
-        options.feeds.fallbackBase = options.feeds.primaryBase;
-        options.settings = settings();
-        options.refreshesByItself = false;
-        m_store = std::make_unique<RateStore>(options);
-        m_panel = std::make_unique<PanelView>(modelOver(*m_store), *m_store);
-        m_panel->show();
-        QCoreApplication::processEvents();
-        return *m_panel;
-    }
-    void TearDown() override {
-        m_panel.reset();
-        m_model.reset();
-        m_store.reset();
-    }
-
     QAccessibleInterface* node(QWidget* widget) const {
         return QAccessible::queryAccessibleInterface(widget);
     }
@@ -54,9 +33,6 @@ protected:
         flatten(node(m_panel.get()), out);
         return out;
     }
-
-    std::unique_ptr<RateStore> m_store;
-    std::unique_ptr<PanelView> m_panel;
 };
 
 TEST_F(AccessibilityTest, EveryTextIsReadableWithItsRole) {

@@ -1,7 +1,7 @@
 #include "model/format.h"
 #include "rates/rate_store.h"
 #include "support/feeds.h"
-#include "support/model_fixture.h"
+#include "support/panel_fixture.h"
 #include "ui/metrics.h"
 #include "ui/painting.h"
 #include "ui/panel_view.h"
@@ -19,32 +19,8 @@ namespace {
 
 const Currency eur = Currency::eur, usd = Currency::usd, thb = Currency::thb, pln = Currency::pln;
 
-class PanelTest : public ModelTest {
+class PanelTest : public PanelFixture {
 protected:
-    // The views over a store that serves the cached record and refreshes only when asked,
-    // against a feed that cannot be reached.
-    PanelView& panel(const std::optional<RateInfo>& cached = sampleRates()) {
-        TearDown();
-        if (cached)
-            settings().setCachedRates(cached->toJson());
-        RateStore::Options options;
-        options.feeds.primaryBase = closedPortBase();
-        options.feeds.fallbackBase = options.feeds.primaryBase;
-        options.settings = settings();
-        options.refreshesByItself = false;
-        m_store = std::make_unique<RateStore>(options);
-        m_panel = std::make_unique<PanelView>(modelOver(*m_store), *m_store);
-        QObject::connect(m_panel.get(), &PanelView::quitRequested, [this] { ++m_quits; });
-        m_panel->show();
-        QCoreApplication::processEvents();
-        return *m_panel;
-    }
-    void TearDown() override {
-        m_panel.reset();
-        m_model.reset();
-        m_store.reset();
-    }
-
     template<typename T = PressableButton> T* find(const QString& name) const {
         T* widget = m_panel->findChild<T*>(name);
         EXPECT_NE(widget, nullptr) << name.toStdString();
@@ -75,10 +51,6 @@ protected:
         m_panel->adjustSize();
     }
     QImage image() const { return m_panel->grab().toImage(); }
-
-    std::unique_ptr<RateStore> m_store;
-    std::unique_ptr<PanelView> m_panel;
-    int m_quits = 0;
 };
 
 TEST_F(PanelTest, FixedWidthForEveryThemeAndCurrencySet) {
