@@ -2,18 +2,17 @@
 
 #include "app/key_routing.h"
 #include "model/format.h"
+#include "platform/tray.h"
 #include "platform/tray_watch.h"
 #include "shell/placement.h"
 #include "shell/popup_panel.h"
 #include "ui/panel_view.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QScreen>
-#include <QSystemTrayIcon>
 #include <QTimer>
 
 namespace {
@@ -43,7 +42,6 @@ AppDelegate::~AppDelegate() {
     // The panel's content refers to the model, and the model to the store.
     m_panel.reset();
     m_model.reset();
-    delete m_tray;
 }
 
 void AppDelegate::start() {
@@ -78,29 +76,16 @@ void AppDelegate::start() {
 void AppDelegate::createTrayIcon() {
     if (m_tray)
         return;
-    m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/app/velmora.svg")));
-    connect(m_tray, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                // A double click arrives as Trigger and then DoubleClick: toggle once only.
-                if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::Context)
-                    return;
-                m_clickPosition = QCursor::pos();
-                togglePanel();
-            });
+    m_tray = Tray::create(this);
+    if (!m_tray)
+        return;
+    connect(m_tray, &Tray::activated, this, [this](std::optional<QPoint> at) {
+        if (at) // the menu's entry has no point: keep the last click's
+            m_clickPosition = at;
+        togglePanel();
+    });
+    connect(m_tray, &Tray::quitRequested, this, [this] { m_options.quit(); });
     updateStatusTitle();
-    m_tray->show();
-    nameTrayWindow();
-}
-
-// An XEmbed tray icon is a little window of Qt's own; it gets the program's name, which is what
-// X tools and the tray host's accessibility layer can read of it.
-void AppDelegate::nameTrayWindow() {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->inherits("QSystemTrayIconSys")) {
-            window->setWindowTitle(QStringLiteral("Velmora"));
-            window->setAccessibleName(QStringLiteral("Velmora"));
-        }
-    }
 }
 
 void AppDelegate::setUpPanel() {
@@ -138,14 +123,16 @@ void AppDelegate::togglePanel() {
         showPanel(QStringLiteral("Symbol angeklickt"), true);
 }
 
-QRect AppDelegate::iconRect() const {
+std::optional<QRect> AppDelegate::iconRect() const {
     if (!m_tray)
-        return {};
-    const QRect geometry = m_tray->geometry();
-    if (geometry.isValid() && geometry.width() > 0)
-        return geometry;
-    // StatusNotifierItem hosts do not tell where the icon is: the click is where it is.
-    return {m_clickPosition.isNull() ? QCursor::pos() : m_clickPosition, QSize(1, 1)};
+        return std::nullopt;
+    if (const auto icon = m_tray->iconRect())
+        return icon;
+    // Where the host keeps the icon's place to itself, the click is where it is. The pointer
+    // would not do: under XWayland it is known only while over an X window.
+    if (m_clickPosition)
+        return QRect(*m_clickPosition, QSize(1, 1));
+    return std::nullopt;
 }
 
 void AppDelegate::showPanel(const QString& reason, bool underIcon) {
@@ -154,9 +141,9 @@ void AppDelegate::showPanel(const QString& reason, bool underIcon) {
     if (!m_panel->isVisible()) {
         const QSize size = Placement::panelSize(m_view->sizeHint());
         QRect frame;
-        if ((underIcon || isStatusIconVisible()) && m_tray) {
-            const QRect icon = iconRect();
-            frame = Placement::underIcon(icon, availableAreaAt(icon.center()), size);
+        const auto icon = iconRect();
+        if ((underIcon || isStatusIconVisible()) && icon) {
+            frame = Placement::underIcon(*icon, availableAreaAt(icon->center()), size);
         } else {
             QScreen* screen = QGuiApplication::primaryScreen();
             frame = Placement::centred(
@@ -169,6 +156,8 @@ void AppDelegate::showPanel(const QString& reason, bool underIcon) {
     m_panel->activateWindow();
     m_panel->setFocus(Qt::ActiveWindowFocusReason);
     m_highlighted = true;
+    if (m_tray)
+        m_tray->setPanelShown(true);
     m_options.log(QStringLiteral("Fenster sichtbar: ") + yesNo(m_panel->isVisible()) +
                   QStringLiteral(", Rahmen ") + Placement::describe(QRectF(m_panel->geometry())) +
                   QStringLiteral(", App aktiv: ") +
@@ -181,6 +170,8 @@ void AppDelegate::hidePanel(const QString& reason) {
     m_options.log(QStringLiteral("Fenster schlie\u00DFen: ") + reason);
     m_panel->hide();
     m_highlighted = false;
+    if (m_tray)
+        m_tray->setPanelShown(false);
 }
 
 void AppDelegate::refitIfVisible() {
@@ -205,7 +196,7 @@ void AppDelegate::refitIfVisible() {
 }
 
 bool AppDelegate::isStatusIconVisible() const {
-    return m_tray && m_tray->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+    return m_tray && m_tray->isVisible();
 }
 
 void AppDelegate::updateStatusTitle() {
@@ -213,15 +204,21 @@ void AppDelegate::updateStatusTitle() {
         return;
     const auto& info = m_store->info();
     const auto baht = info ? info->rate(Currency::thb) : std::nullopt;
-    m_tray->setToolTip(baht ? Format::number(*baht, 2) : QString());
+    // The title beside the icon is the baht price of one euro; the tool tip says what it is.
+    m_tray->setStatus(baht ? Format::number(*baht, 2) : QString(),
+                      baht ? QStringLiteral("1 \u20AC = ") + Format::number(*baht, 2) +
+                                 QStringLiteral(" \u0E3F")
+                           : QStringLiteral("Noch kein Kurs"));
 }
 
 void AppDelegate::checkIcon() {
     const bool visible = isStatusIconVisible();
     QString details = QStringLiteral("kein Fenster");
     if (m_tray) {
-        const QRect icon = m_tray->geometry();
-        QScreen* screen = QGuiApplication::screenAt(icon.center());
+        // A StatusNotifierItem host keeps the icon's place to itself: a rectangle of zeros.
+        const QRect icon = m_tray->iconRect().value_or(QRect());
+        QScreen* screen = icon.isNull() ? QGuiApplication::primaryScreen()
+                                        : QGuiApplication::screenAt(icon.center());
         details = QStringLiteral("Rahmen ") + Placement::describe(QRectF(icon)) +
                   QStringLiteral(", verdeckt: ") + yesNo(!visible) +
                   QStringLiteral(", Bildschirm ") +

@@ -14,7 +14,7 @@
 class PanelView;
 class PopupPanel;
 class QKeyEvent;
-class QSystemTrayIcon;
+class Tray;
 class TrayWatch;
 
 // Starts everything and owns it: the rate store, the model, the panel and the tray icon.
@@ -52,24 +52,23 @@ public:
     RateStore& store() { return *m_store; }
     AppModel& model() { return *m_model; }
     PopupPanel& panel() { return *m_panel; }
-    QSystemTrayIcon* trayIcon() const { return m_tray; }
+    Tray* tray() const { return m_tray; }
     bool isHighlighted() const { return m_highlighted; }
 
 private:
     void createTrayIcon();
-    void nameTrayWindow();
     void setUpPanel();
     void checkIcon();
     bool handleKey(QKeyEvent* event);
-    QRect iconRect() const;
+    std::optional<QRect> iconRect() const;
 
     Options m_options;
     std::unique_ptr<RateStore> m_store;
     std::unique_ptr<AppModel> m_model;
     std::unique_ptr<PopupPanel> m_panel;
     PanelView* m_view = nullptr;
-    QSystemTrayIcon* m_tray = nullptr;
+    Tray* m_tray = nullptr;
     TrayWatch* m_trayWatch = nullptr;
-    QPoint m_clickPosition;
+    std::optional<QPoint> m_clickPosition;
     bool m_highlighted = false;
 };

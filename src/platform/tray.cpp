@@ -1,0 +1,16 @@
+#include "platform/tray.h"
+
+#include "platform/status_notifier_tray.h"
+#include "platform/x11.h"
+#include "platform/xembed_tray.h"
+
+Tray* Tray::create(QObject* parent) {
+    // A watcher on the session bus means a host that shows our own item, with the rate beside
+    // the icon where it can; Qt's icon would show neither label nor menu there.
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (StatusNotifierTray::watcherPresent(bus))
+        return new StatusNotifierTray(bus, parent);
+    if (X11::selectionOwned("_NET_SYSTEM_TRAY_S0"))
+        return new XEmbedTray(parent);
+    return nullptr;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <optional>
+
+// The program's icon in the desktop's tray, whichever kind the desktop runs: a
+// StatusNotifierItem host on the session bus, or an XEmbed tray.
+class Tray : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    // The kind the desktop offers now, or nothing when it shows no tray at all.
+    static Tray* create(QObject* parent);
+
+    // `title` goes beside the icon where the host shows text (the baht rate, "39,50"; empty
+    // without rates); `toolTipText` is the tool tip's line under the program's name.
+    virtual void setStatus(const QString& title, const QString& toolTipText) = 0;
+    // The panel is open or not: the menu's first entry says what a click on it will do.
+    virtual void setPanelShown(bool shown) = 0;
+    // Whether a person can see the icon now.
+    virtual bool isVisible() const = 0;
+    // Where the icon is on the screen; nothing where the host keeps that to itself.
+    virtual std::optional<QRect> iconRect() const = 0;
+
+signals:
+    // A click on the icon, with either button; `at` is where the host says it was, if it says.
+    void activated(std::optional<QPoint> at);
+    // "Beenden" in the menu some hosts show instead of passing a right click on.
+    void quitRequested();
+};

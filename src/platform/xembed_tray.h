@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/tray.h"
+
+class QSystemTrayIcon;
+
+// The icon in an XEmbed tray, through Qt's QSystemTrayIcon: the host embeds a small window of
+// ours and says where it is; title and rate go into the tool tip.
+class XEmbedTray final : public Tray {
+    Q_OBJECT
+
+public:
+    explicit XEmbedTray(QObject* parent = nullptr);
+    ~XEmbedTray() override;
+
+    void setStatus(const QString& title, const QString& toolTipText) override;
+    void setPanelShown(bool) override {}
+    bool isVisible() const override;
+    std::optional<QRect> iconRect() const override;
+
+private:
+    void nameIconWindow();
+
+    QSystemTrayIcon* m_icon;
+};

@@ -1,0 +1,230 @@
+#include "platform/status_notifier_tray.h"
+#include "support/qt_printers.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusReply>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// The item against a private session bus (the test runs under dbus-run-session), with a small
+// watcher of our own on a connection of its own, and a host reading over a third.
+namespace {
+
+const QString watcherName = QStringLiteral("org.kde.StatusNotifierWatcher");
+
+class FakeWatcher final : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
+    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
+
+public:
+    explicit FakeWatcher(const QString& connectionName)
+        : m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName)) {
+        m_bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), this,
+                             QDBusConnection::ExportScriptableContents |
+                                 QDBusConnection::ExportAllProperties);
+    }
+    ~FakeWatcher() override { stop(); }
+
+    bool start() { return m_bus.registerService(watcherName); }
+    void stop() { m_bus.unregisterService(watcherName); }
+    void setHost(bool present) {
+        m_host = present;
+        if (present)
+            emit StatusNotifierHostRegistered();
+        else
+            emit StatusNotifierHostUnregistered();
+    }
+
+    bool hostRegistered() const { return m_host; }
+    QStringList items() const { return m_items; }
+    int protocolVersion() const { return 0; }
+
+    int registrations = 0;
+
+public slots:
+    Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString& service) {
+        ++registrations;
+        if (!m_items.contains(service))
+            m_items.append(service);
+    }
+
+signals:
+    Q_SCRIPTABLE void StatusNotifierHostRegistered();
+    Q_SCRIPTABLE void StatusNotifierHostUnregistered();
+
+private:
+    QDBusConnection m_bus;
+    QStringList m_items;
+    bool m_host = true;
+};
+
+class SignalCounter final : public QObject {
+    Q_OBJECT
+
+public slots:
+    void count() { ++count_; }
+
+public:
+    int count_ = 0;
+};
+
+class StatusNotifierTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDBusConnection::sessionBus().isConnected()) << "run under dbus-run-session";
+        m_watcher = std::make_unique<FakeWatcher>(QStringLiteral("watcher"));
+        ASSERT_TRUE(m_watcher->start());
+        m_tray = std::make_unique<StatusNotifierTray>(QDBusConnection::sessionBus());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return m_tray->isVisible(); }, 3000));
+    }
+    void TearDown() override {
+        m_tray.reset();
+        m_watcher.reset();
+    }
+
+    QVariant property(const QString& name) const {
+        QDBusMessage get = QDBusMessage::createMethodCall(
+            m_tray->serviceName(), QStringLiteral("/StatusNotifierItem"),
+            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        get << QStringLiteral("org.kde.StatusNotifierItem") << name;
+        const QDBusMessage reply = roundTrip(get);
+        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << name.toStdString();
+        return reply.arguments().value(0).value<QDBusVariant>().variant();
+    }
+    void call(const QString& path, const QString& interface, const QString& method,
+              const QVariantList& arguments) const {
+        QDBusMessage message =
+            QDBusMessage::createMethodCall(m_tray->serviceName(), path, interface, method);
+        message.setArguments(arguments);
+        const QDBusMessage reply = roundTrip(message);
+        EXPECT_NE(reply.type(), QDBusMessage::ErrorMessage)
+            << method.toStdString() << ": " << reply.errorMessage().toStdString();
+    }
+    MenuLayout menu() const {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            m_tray->serviceName(), QStringLiteral("/MenuBar"),
+            QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("GetLayout"));
+        message << 0 << -1 << QStringList();
+        const QDBusMessage reply = roundTrip(message);
+        EXPECT_EQ(reply.arguments().size(), 2);
+        return qdbus_cast<MenuLayout>(reply.arguments().value(1));
+    }
+    // The item answers on this thread's event loop, so a blocking call would wait for itself.
+    static QDBusMessage roundTrip(const QDBusMessage& message) {
+        QDBusPendingCall pending = host().asyncCall(message, 5000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pending.isFinished(); }, 6000));
+        return pending.reply();
+    }
+    static QDBusConnection host() {
+        return QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("host"));
+    }
+
+    std::unique_ptr<FakeWatcher> m_watcher;
+    std::unique_ptr<StatusNotifierTray> m_tray;
+};
+
+TEST_F(StatusNotifierTest, RegistersAndRegistersAgainWhenTheWatcherComesBack) {
+    EXPECT_EQ(m_watcher->items(), QStringList{m_tray->serviceName()});
+    EXPECT_EQ(m_watcher->registrations, 1);
+    EXPECT_TRUE(
+        QDBusConnection::sessionBus().interface()->isServiceRegistered(m_tray->serviceName()));
+
+    // The host's panel restarts: its watcher goes and a new one comes.
+    m_watcher.reset();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !m_tray->isVisible(); }, 3000));
+    m_watcher = std::make_unique<FakeWatcher>(QStringLiteral("watcher2"));
+    ASSERT_TRUE(m_watcher->start());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_watcher->registrations == 1; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_tray->isVisible(); }, 3000));
+}
+
+TEST_F(StatusNotifierTest, VisibleOnlyWhileAHostShowsTheItems) {
+    m_watcher->setHost(false);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !m_tray->isVisible(); }, 3000));
+    m_watcher->setHost(true);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_tray->isVisible(); }, 3000));
+}
+
+TEST_F(StatusNotifierTest, PropertiesAsAHostReadsThem) {
+    m_tray->setStatus(QStringLiteral("39,50"), QStringLiteral("1 \u20AC = 39,50 \u0E3F"));
+    const std::pair<const char*, QVariant> rows[] = {
+        {"Id", QStringLiteral("velmora")},
+        {"Category", QStringLiteral("ApplicationStatus")},
+        {"Status", QStringLiteral("Active")},
+        {"Title", QStringLiteral("Velmora")},
+        {"IconName", QStringLiteral("velmora")},
+        {"ItemIsMenu", false},
+        {"XAyatanaLabel", QStringLiteral("39,50")},
+    };
+    for (const auto& [name, expected] : rows)
+        EXPECT_EQ(property(QString::fromLatin1(name)), expected) << name;
+    EXPECT_EQ(property("Menu").value<QDBusObjectPath>().path(), "/MenuBar");
+    EXPECT_FALSE(property("XAyatanaLabelGuide").toString().isEmpty());
+
+    const auto toolTip = qdbus_cast<SniToolTip>(property("ToolTip"));
+    EXPECT_EQ(toolTip.title, "Velmora");
+    EXPECT_EQ(toolTip.text, "1 \u20AC = 39,50 \u0E3F");
+
+    const auto pixmaps = qdbus_cast<SniPixmaps>(property("IconPixmap"));
+    ASSERT_EQ(pixmaps.size(), 3);
+    for (const SniPixmap& pixmap : pixmaps) {
+        EXPECT_EQ(pixmap.argb.size(), pixmap.width * pixmap.height * 4) << pixmap.width;
+        // ARGB in network order: the drawing is opaque in the middle, clear in the corner.
+        const int middle = (pixmap.height / 2 * pixmap.width + pixmap.width / 2) * 4;
+        EXPECT_EQ(static_cast<uchar>(pixmap.argb[middle]), 255) << pixmap.width;
+        EXPECT_EQ(static_cast<uchar>(pixmap.argb[0]), 0) << pixmap.width;
+    }
+}
+
+TEST_F(StatusNotifierTest, ANewRecordIsAnnouncedWithItsSignals) {
+    SignalCounter counter;
+    for (const char* name : {"NewToolTip", "NewTitle", "XAyatanaNewLabel"}) {
+        ASSERT_TRUE(host().connect(m_tray->serviceName(), QStringLiteral("/StatusNotifierItem"),
+                                   QStringLiteral("org.kde.StatusNotifierItem"),
+                                   QLatin1String(name), &counter, SLOT(count())));
+    }
+    m_tray->setStatus(QStringLiteral("40,10"), QStringLiteral("1 \u20AC = 40,10 \u0E3F"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.count_ == 3; }, 3000)) << counter.count_;
+    EXPECT_EQ(property("XAyatanaLabel"), QStringLiteral("40,10"));
+}
+
+TEST_F(StatusNotifierTest, ClicksAndTheMenu) {
+    QSignalSpy clicks(m_tray.get(), &Tray::activated);
+    QSignalSpy quits(m_tray.get(), &Tray::quitRequested);
+    const QString item = QStringLiteral("org.kde.StatusNotifierItem");
+    call("/StatusNotifierItem", item, "Activate", {900, 24});
+    call("/StatusNotifierItem", item, "SecondaryActivate", {10, 20});
+    call("/StatusNotifierItem", item, "ContextMenu", {11, 21});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clicks.count() == 3; }, 3000));
+    EXPECT_EQ(clicks[0][0].value<std::optional<QPoint>>(), QPoint(900, 24));
+    EXPECT_EQ(clicks[2][0].value<std::optional<QPoint>>(), QPoint(11, 21));
+
+    MenuLayout layout = menu();
+    ASSERT_EQ(layout.children.size(), 2);
+    EXPECT_EQ(layout.children[0].properties.value("label"), "Velmora \u00F6ffnen");
+    EXPECT_EQ(layout.children[1].properties.value("label"), "Beenden");
+    m_tray->setPanelShown(true);
+    EXPECT_EQ(menu().children[0].properties.value("label"), "Velmora schlie\u00DFen");
+
+    const QString dbusmenu = QStringLiteral("com.canonical.dbusmenu");
+    const QVariant none = QVariant::fromValue(QDBusVariant(0));
+    call("/MenuBar", dbusmenu, "Event", {layout.children[0].id, "clicked", none, 0u});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clicks.count() == 4; }, 3000));
+    EXPECT_FALSE(clicks[3][0].value<std::optional<QPoint>>().has_value());
+    call("/MenuBar", dbusmenu, "Event", {layout.children[1].id, "clicked", none, 0u});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return quits.count() == 1; }, 3000));
+}
+
+} // namespace
+
+#include "status_notifier_test.moc"
