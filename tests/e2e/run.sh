@@ -230,6 +230,57 @@ xdotool key Escape
 check "Escape still hides the panel with a control focused" wait_for 3 logged $'Fenster schlie\303\237en: Esc'
 stop "$app"
 
+# === 6: a StatusNotifierItem host (gtk-sni-tray-standalone, with its own watcher) instead of an
+# XEmbed tray: the program's own item, its properties as the host reads them, clicks passed as
+# points over D-Bus, the menu.
+env "${desktop_env[@]}" gtk-sni-tray-standalone --watcher --top --end --size 24 >"$work/sni-tray.log" 2>&1 &
+sni_host=$!
+track "$sni_host"
+wait_for 10 name_owned "$DBUS_SESSION_BUS_ADDRESS" org.kde.StatusNotifierWatcher
+new_home "$work/home6"
+settings_with_rates "EUR, THB" >"$config/Velmora/Velmora.conf"
+start_velmora
+item="org.kde.StatusNotifierItem-$app-1"
+watcher_get() {
+    bus_call "$DBUS_SESSION_BUS_ADDRESS" org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher "string:$1"
+}
+item_get() {
+    bus_call "$DBUS_SESSION_BUS_ADDRESS" "$item" /StatusNotifierItem \
+        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem "string:$1"
+}
+item_registered() { watcher_get RegisteredStatusNotifierItems | grep -qF "$item"; }
+check "the program's own item registers with the host's watcher" wait_for 5 item_registered
+check "the icon check counts the item as seen" wait_for 5 logged "Symbol sichtbar: true"
+sleep 0.5
+check "so no panel opens by itself" bash -c "! grep -qF 'Fenster' '$log'"
+item_says() { item_get "$1" | grep -qF "$2"; }
+check "Title is Velmora" item_says Title Velmora
+check "Id is velmora" item_says Id velmora
+check "XAyatanaLabel carries the baht rate" item_says XAyatanaLabel 39,50
+tooltip_has_rate() { item_get ToolTip | tr -d '\n' | grep -q $'Velmora.*1 \342\202\254 = 39,50 \340\270\277'; }
+check "the tool tip is Velmora with the rate" tooltip_has_rate
+# Where the host draws the item: the right end of its bar along the top.
+activate() { bus_call "$DBUS_SESSION_BUS_ADDRESS" "$item" /StatusNotifierItem org.kde.StatusNotifierItem.Activate "int32:$1" "int32:$2" >/dev/null; }
+activate 1268 24
+check "Activate(1268, 24) opens the panel" wait_for 3 logged $'Fenster \303\266ffnen: Symbol angeklickt'
+read -r px py pw ph < <(frame_of "Fenster sichtbar: true")
+check "under that point, 6 points inside the screen ($px, $py)" test "$px" -eq $((screen_width - 543 - 6)) -a "$py" -ge 29 -a "$py" -le 31
+panel_shown
+check "and on screen there" bash -c "xwininfo -id $panel | grep -q 'Absolute upper-left X:  $px'"
+menu_label() {
+    bus_call "$DBUS_SESSION_BUS_ADDRESS" "$item" /MenuBar com.canonical.dbusmenu.GetLayout int32:0 int32:-1 array:string: |
+        grep -qF "$1"
+}
+check "the menu offers to close the open panel" menu_label $'Velmora schlie\303\237en'
+activate 1268 24
+check "a second Activate hides it" wait_for 3 logged $'Fenster schlie\303\237en: Symbol angeklickt'
+check "the menu offers to open it again" wait_for 2 menu_label $'Velmora \303\266ffnen'
+bus_call "$DBUS_SESSION_BUS_ADDRESS" "$item" /MenuBar com.canonical.dbusmenu.Event int32:2 string:clicked variant:int32:0 uint32:0 >/dev/null
+check "the menu's Beenden quits" wait_for 5 gone "$app"
+stop "$app"
+stop "$sni_host"
+
 if [ "$failed" -ne 0 ]; then
     for f in "$work"/home*/state/Velmora.log; do echo "--- $f"; cat "$f"; done
 fi

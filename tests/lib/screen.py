@@ -6,11 +6,44 @@
                                            channel) of the colour inside the rectangle:
                                            "first last count", or "none"
     screen.py save FILE.png X Y W H        the rectangle as a PNG picture, to look at
+
+With --ppm FILE before the command the pixels come from that picture (a Wayland compositor's
+screenshot, `grim -t ppm`) instead of the X screen.
 """
 import subprocess
 import struct
 import sys
 import zlib
+
+
+class Picture:
+    """A binary PPM (P6, 8 bits a channel)."""
+
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            data = f.read()
+        fields, offset = [], 0
+        while len(fields) < 4:
+            while data[offset:offset + 1].isspace():
+                offset += 1
+            if data[offset:offset + 1] == b"#":
+                offset = data.index(b"\n", offset)
+                continue
+            end = offset
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[offset:end])
+            offset = end
+        if fields[0] != b"P6" or fields[3] != b"255":
+            sys.exit(f"screen.py: {path} is no 8-bit binary PPM")
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.pixels = data[offset + 1:]
+
+    def color(self, x, y):
+        if not (0 <= x < self.width and 0 <= y < self.height):
+            sys.exit(f"screen.py: ({x}, {y}) lies off the {self.width}x{self.height} picture")
+        start = 3 * (y * self.width + x)
+        return tuple(self.pixels[start:start + 3])
 
 
 class Screen:
@@ -44,9 +77,12 @@ def near(a, b, tolerance):
 
 
 def main(argv):
+    if len(argv) >= 3 and argv[1] == "--ppm":
+        screen, argv = Picture(argv[2]), argv[2:]
+    elif len(argv) >= 2:
+        screen = Screen()
     if len(argv) < 2:
         sys.exit(__doc__)
-    screen = Screen()
     command, args = argv[1], argv[2:]
     if command == "pixel":
         x, y = map(int, args)
