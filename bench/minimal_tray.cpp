@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for start-up time and memory: the least a Qt Widgets program with a tray icon
 // and a window does. scripts/measure runs it beside velmora in the same way.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the whole panel after a key press, offscreen: the model change, every view's
 // refresh and a finished paint into an image. Run with --benchmark_repetitions for a median.
 #include "app/app_model.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the application's vector icon into square PNG files for the hicolor theme, at build
 // time, so the raster sizes never drift from the drawing:
 //   velmora_render_icon SOURCE.svg OUTPUT_FOLDER SIZE...

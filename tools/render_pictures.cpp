@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the panel in each built-in theme into PNG files, with sample rates and a sample
 // calculation, using the program's own widgets on Qt's offscreen platform:
 //   velmora_pictures OUTPUT_FOLDER

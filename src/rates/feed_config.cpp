@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "rates/feed_config.h"
 
 #include "rates/feed_urls.h"

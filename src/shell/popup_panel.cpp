@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/popup_panel.h"
 
 #include "platform/x11.h"

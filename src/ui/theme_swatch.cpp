@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/theme_swatch.h"
 
 #include "app/app_model.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads pixels off the X screen, as a person would see them, from `xwd -root`.
 
     screen.py pixel X Y                    the colour at (X, Y): "R G B"

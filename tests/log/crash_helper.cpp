@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dies on purpose, as the crash tests ask: crash_helper LOGFILE segv|abort|exception|plain
 #include "log/crash_log.h"
 #include "log/log.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/status_notifier_tray.h"
 #include "support/qt_printers.h"
 

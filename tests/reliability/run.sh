@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real velmora binary on a virtual X server (without a tray, so its panel opens by
 # itself in the middle of the screen) from damaged settings, caches, logs and autostart folders,
 # kills it in the middle of its work, crashes it, and starts many at once.

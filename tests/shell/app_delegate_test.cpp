@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system_clipboard.h"
 #include "shell/app_delegate.h"
 #include "shell/popup_panel.h"

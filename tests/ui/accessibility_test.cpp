@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/panel_fixture.h"
 #include "ui/painting.h"
 #include "ui/panel_view.h"

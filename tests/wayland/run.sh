@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Velmora in a Wayland session: sway without a screen (headless backend, pixman), with XWayland
 # and swaybar as the StatusNotifierItem host, on a session bus of its own. The program runs on
 # xcb through XWayland, as it chooses by itself. The headless backend has no pointer, so the
