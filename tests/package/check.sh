@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package cpack built: its files, its control fields, the launcher, icons and
 # AppStream data it carries. As root (or with sudo) it then installs the package with apt, runs
 # the installed program through the end-to-end test and removes the package again.
@@ -31,7 +32,22 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 metainfo="$root/usr/share/metainfo/de.velmora.Velmora.metainfo.xml"
 version=$(dpkg-deb -f "$deb" Version)
-check "the AppStream release entry is the package version" grep -q "<release version=\"$version\"" "$metainfo"
+upstream=${version%%~*}
+check "the AppStream release entry is the package's version ($upstream)" grep -q "<release version=\"$upstream\"" "$metainfo"
+check "the changelog's newest entry is that version" bash -c \
+    "zcat '$root/usr/share/doc/velmora/changelog.gz' | head -n1 | grep -qF 'velmora ($upstream)'"
+check "the copyright file is machine-readable and says GPL-3.0-or-later" bash -c \
+    "head -n1 '$root/usr/share/doc/velmora/copyright' | grep -qF 'copyright-format/1.0' &&
+     grep -qx 'License: GPL-3.0-or-later' '$root/usr/share/doc/velmora/copyright'"
+check "the manual page renders without complaint" bash -c \
+    "LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l '$root/usr/share/man/man1/velmora.1.gz' 2>&1 >/dev/null | (! grep -q .)"
+check "the Maintainer has an address" bash -c "dpkg-deb -f '$deb' Maintainer | grep -qE '<[^@ ]+@[^@ ]+>'"
+# A package of a build whose feeds are not the real ones says so in its version and description.
+if [ "$version" != "$upstream" ]; then
+    check "a test build's package says so: version $version" test "${version#*~}" = test
+    check "a test build's package says so in its description" bash -c \
+        "dpkg-deb -f '$deb' Description | head -n1 | grep -qF 'TEST BUILD'"
+fi
 check "the AppStream file lists the four theme pictures" \
     test "$(grep -cE '<image>.*/docs/panel-(navy|graphite|lightblue|white)\.png</image>' "$metainfo")" -eq 4
 check "the launcher passes desktop-file-validate" desktop-file-validate "$root/usr/share/applications/velmora.desktop"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the package into a minimal Debian 12 made with debootstrap, as a user of a fresh
 # system would (apt install ./velmora_*.deb, no recommended packages), starts the installed
 # program there on an X server until it has opened its panel, then removes the package.
