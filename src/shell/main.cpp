@@ -1,16 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "log/crash_log.h"
 #include "log/log.h"
 #include "platform/autostart_entry.h"
+#include "platform/graphical_session.h"
 #include "platform/single_instance.h"
 #include "platform/system_clipboard.h"
 #include "platform/xdg_paths.h"
 #include "rates/feed_config.h"
 #include "shell/app_delegate.h"
+#include "shell/command_line.h"
 
 #include <QApplication>
 #include <QStyleFactory>
 
-#include <cstring>
+#include <cstdio>
 
 namespace {
 
@@ -38,13 +41,21 @@ AppDelegate::Options programOptions(bool launchedAtLogin) {
 } // namespace
 
 int main(int argc, char** argv) {
-    CrashLog::install();
-
-    // --autostart is the one argument the program knows: it was started at login.
-    bool launchedAtLogin = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--autostart") == 0)
-            launchedAtLogin = true;
+    // Everything that needs no display comes first, and nothing of it is a crash.
+    const CommandLine::Request request = CommandLine::parse(argc, argv);
+    switch (request.action) {
+    case CommandLine::Request::Action::help:
+        std::fputs(CommandLine::usage().c_str(), stdout);
+        return 0;
+    case CommandLine::Request::Action::version:
+        std::puts("velmora " VELMORA_VERSION);
+        return 0;
+    case CommandLine::Request::Action::error:
+        std::fprintf(stderr, "velmora: unbekannte Option \u00BB%s\u00AB\n%s",
+                     request.unknown.c_str(), CommandLine::usage().c_str());
+        return 2;
+    case CommandLine::Request::Action::run:
+        break;
     }
 
     // Wayland does not let a program place its own windows; under XWayland the panel opens
@@ -52,6 +63,12 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    if (!GraphicalSession::reachable()) {
+        std::fputs("velmora: braucht eine grafische Sitzung (X11 oder Wayland mit XWayland)\n",
+                   stderr);
+        return 1;
+    }
+    CrashLog::install();
 
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Velmora"));
@@ -65,7 +82,7 @@ int main(int argc, char** argv) {
     if (instance.claim() == SingleInstance::Role::secondary)
         return 0;
 
-    AppDelegate delegate(programOptions(launchedAtLogin));
+    AppDelegate delegate(programOptions(request.launchedAtLogin));
     QObject::connect(&instance, &SingleInstance::reopenRequested, &delegate,
                      [&delegate] { delegate.showPanel(QStringLiteral("erneut ge\u00F6ffnet")); });
     delegate.start();
