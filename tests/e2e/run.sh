@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real velmora binary on a virtual X server as a person would: tray click, typing,
 # copy and paste, Escape, a second start, then a start without tray host, a tray host that
 # arrives late, and a start at login. Starts everything itself and stops all of it.
@@ -26,11 +27,13 @@ start_velmora() { # in the background; its pid in $app
 }
 runs=0
 logged() { grep -qF -- "$1" "$log" 2>/dev/null; }
-line_of() { grep -nF -- "$1" "$log" | head -n1 | cut -d: -f1; }
+line_after() { # text, line number: the first line after that one holding the text
+    grep -nF -- "$1" "$log" | cut -d: -f1 | awk -v after="$2" '$1 > after {print; exit}'
+}
 in_order() { # the given texts appear in the log in this order
     local last=0 n
     for text in "$@"; do
-        n=$(line_of "$text")
+        n=$(line_after "$text" "$last")
         [ -n "$n" ] && [ "$n" -gt "$last" ] || { echo "  out of order or missing: $text"; return 1; }
         last=$n
     done
@@ -67,6 +70,14 @@ check "12*3, Return, Ctrl+C puts 36,00 on the clipboard" wait_for 3 clipboard_is
 set_clipboard $'1.234,56 \342\202\254' || echo "  xclip did not take the clipboard"
 xdotool key ctrl+v ctrl+c
 check "a pasted 1.234,56 € copies as 1234,56" wait_for 3 clipboard_is "1234,56"
+# A second start is what a desktop shortcut to "velmora" does: on an open panel it stays open.
+run_velmora >"$work/velmora1a.log" 2>&1
+check "a second start on the open panel exits with 0" test $? -eq 0
+still_open() {
+    [ "$(grep -c 'Fenster sichtbar: true' "$log")" -eq 2 ] && ! grep -qF 'Fenster schlie' "$log" &&
+        viewable "$(panel_window)"
+}
+check "and leaves the panel open" wait_for 3 still_open
 xdotool key Escape
 check "Escape hides the panel" wait_for 3 logged $'Fenster schlie\303\237en: Esc'
 run_velmora >"$work/velmora1b.log" 2>&1
@@ -222,7 +233,7 @@ check "12*3 and Return, typed with a control focused, read as the baht row THB 3
     wait_for 3 readable $'^ *list item\tTHB 36,00\t'
 rows_read() { [ "$(tree | grep -cP $'^ *list item\t(EUR|USD|THB) [0-9]')" -eq 3 ]; }
 check "each active currency's row is read with its amount" rows_read
-check "the footer's status is read with its warning" readable $'^ *label\taktualisiert .*  Keine Verbindung\t'
+check "the footer's status is read with its warning" wait_for 5 readable $'^ *label\taktualisiert .*  Keine Verbindung\t'
 one_checked() { [ "$(tree | grep -cP "^ *radio button\t($1)\tchecked")" -eq 1 ]; }
 check "exactly one amount currency reads as chosen" one_checked 'EUR|USD|THB|PLN'
 check "exactly one theme reads as chosen" one_checked 'Navy|Graphit|Hellblau|Wei\x{00DF}'

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the running velmora as a screen reader does, over the accessibility bus (AT-SPI).
 
     atspi.py find [--role ROLE] NAME   the screen extents "x y w h" of the first object on screen
@@ -40,6 +41,8 @@ def applications(pid):
                 continue
             if pid is not None and app.get_process_id() != pid:
                 continue
+            # What a screen reader would hear now, not what an earlier look cached.
+            app.clear_cache()
         except Exception:  # an application that went away while we asked
             continue
         yield app

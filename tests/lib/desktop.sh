@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # Sourced by the scripts that check or drive the real velmora on a virtual X server:
 #   . "$(dirname "${BASH_SOURCE[0]}")/../lib/desktop.sh"
@@ -235,7 +236,13 @@ click_control() { # accessible name [pid of velmora [role]]: clicks the middle o
 
 # --- what the screen shows
 screen() { /usr/bin/python3 "$desktop_lib/screen.py" "$@"; } # pixel X Y | span X Y W H RRGGBB TOL
-panel_window() { xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null | head -n1; }
+panel_window() { # the panel, not the tray icon's window, which carries the same name
+    local w
+    for w in $(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null); do
+        xwininfo -id "$w" | grep -q '^  Width: 543$' && { echo "$w"; return 0; }
+    done
+    return 1
+}
 window_geometry() { # window id: "x y w h" of it on the screen
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
         /^  Width/ {w=$NF} /^  Height/ {h=$NF} END {print x, y, w, h}'
