@@ -18,6 +18,8 @@ struct FeedConfig {
     int overallTimeoutMs = 30000;
     // Real replies are a few kilobytes; anything this large is broken or hostile.
     qint64 maxBodyBytes = 1 << 20;
+    // How much of a reply Qt may hold before it stops reading the socket.
+    qint64 readBufferBytes = 64 * 1024;
     // Extra trusted roots, for tests with a local TLS server; the program adds none.
     QList<QSslCertificate> extraCaCertificates;
 

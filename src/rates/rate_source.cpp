@@ -7,6 +7,8 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QNetworkAccessManager>
+#include <QNetworkCookie>
+#include <QNetworkCookieJar>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSslConfiguration>
@@ -27,6 +29,11 @@ QNetworkRequest feedRequest(const QString& url, const FeedConfig& config) {
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(5);
+    // A cookie would let a feed tell one refresh of this user from another's: none is sent,
+    // none kept. Qt would send the user's locale as Accept-Language; any language will do.
+    request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
+    request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
+    request.setRawHeader("Accept-Language", "*");
     // Compressed replies are unpacked by Qt; the body limit counts the unpacked bytes, and this
     // threshold keeps Qt's own check from letting a small packed bomb expand unchecked.
     request.setDecompressedSafetyCheckThreshold(config.maxBodyBytes);
@@ -110,6 +117,9 @@ void get(QNetworkAccessManager& network, const QString& url, const FeedConfig& c
          QObject* context,
          std::function<void(const QByteArray&, std::optional<FeedFailure>)> done) {
     QNetworkReply* reply = network.get(feedRequest(url, config));
+    // Without a bound Qt's network thread reads on into memory while the body waits to be
+    // collected; with it, a reply that never ends is held back in the socket.
+    reply->setReadBufferSize(config.readBufferBytes);
     auto transfer = std::make_shared<Transfer>(Transfer{reply, config.maxBodyBytes, {}, {}});
     guard(transfer, config.overallTimeoutMs);
     QObject::connect(reply, &QNetworkReply::finished, context, [transfer, done = std::move(done)] {
@@ -195,9 +205,21 @@ FeedResult cannotParse(const QString& why) {
     return FeedResult::fail(FeedError::cannotParseResponse, why);
 }
 
+// A jar that keeps nothing: the requests ask for no cookies either, this makes sure.
+class NoCookies final : public QNetworkCookieJar {
+public:
+    using QNetworkCookieJar::QNetworkCookieJar;
+    QList<QNetworkCookie> cookiesForUrl(const QUrl&) const override { return {}; }
+    bool setCookiesFromUrl(const QList<QNetworkCookie>&, const QUrl&) override { return false; }
+};
+
 } // namespace
 
 namespace RateSource {
+
+void prepare(QNetworkAccessManager& network) {
+    network.setCookieJar(new NoCookies(&network));
+}
 
 void floatRates(QNetworkAccessManager& network, const FeedConfig& config, QObject* context,
                 Done done) {

@@ -22,6 +22,9 @@ inline constexpr const char* primaryPath = "/daily/eur.json";
 inline constexpr const char* fallbackPath = "/v1/latest?base=EUR&symbols=THB,USD,PLN";
 inline constexpr double maxQuoteAgeSeconds = 259200; // 72 hours
 
+// Gives the access manager a cookie jar that keeps nothing; call once for each manager.
+void prepare(QNetworkAccessManager& network);
+
 // Each starts one GET and calls `done` once, on the event loop, unless `context` is gone by then.
 void floatRates(QNetworkAccessManager& network, const FeedConfig& config, QObject* context,
                 Done done);

@@ -11,6 +11,7 @@ RateStore::RateStore(Options options, QObject* parent)
     , m_options(std::move(options))
     , m_network(new QNetworkAccessManager(this))
     , m_timer(new QTimer(this)) {
+    RateSource::prepare(*m_network);
     loadCache();
     if (!m_options.refreshesByItself)
         return;

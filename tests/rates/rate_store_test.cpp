@@ -154,6 +154,31 @@ TEST_F(RateStoreTest, ASecondStoreReadsWhatTheFirstCached) {
     EXPECT_EQ(second.info(), fetched);
 }
 
+// A cookie would be a handle to tell this user's refreshes apart: none may go back. Nor does the
+// user's locale go out as Accept-Language.
+TEST_F(RateStoreTest, RequestsCarryNoCookieAndNoLocale) {
+    HttpTestServer::Reply withCookie = okReply("floatrates_eur.json");
+    withCookie.status = 500; // so that the fallback is asked too
+    withCookie.headers.append(
+        qMakePair(QByteArray("Set-Cookie"), QByteArray("visitor=4711; Path=/; Max-Age=86400")));
+    HttpTestServer::Reply fallback = okReply("ecb_latest.json");
+    fallback.headers.append(qMakePair(QByteArray("Set-Cookie"), QByteArray("session=abc; Path=/")));
+    m_server.setReply(primaryPath, withCookie);
+    m_server.setReply(fallbackPath, fallback);
+    RateStore store(options(m_server.baseUrl(), m_server.baseUrl()));
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(waitIdle(store));
+        store.refresh();
+    }
+    ASSERT_TRUE(waitIdle(store));
+    ASSERT_EQ(m_server.requests().size(), 8);
+    for (const QByteArray& request : m_server.requests()) {
+        const QByteArray head = request.toLower();
+        EXPECT_FALSE(head.contains("\r\ncookie:")) << request.toStdString();
+        EXPECT_TRUE(head.contains("\r\naccept-language: *\r\n")) << request.toStdString();
+    }
+}
+
 TEST_F(RateStoreTest, TimerRefreshesAndDiesWithTheStore) {
     m_server.setReply(primaryPath, okReply("floatrates_eur.json"));
     auto opts = options(m_server.baseUrl(), m_server.baseUrl());

@@ -144,6 +144,35 @@ for sig in SEGV ABRT; do
          test \$(sed -n '/ABSTURZ (Signal/,\$p' '$log' | grep -c '\\[0x') -ge 3"
 done
 
+# --- memory under a feed whose reply never ends. The test build asks 127.0.0.1:9 for both feeds,
+# a port only root may serve. Peak resident memory (VmHWM) of a run whose feeds refuse, against
+# one whose feeds send for ever: each refresh stops at the 1 MiB limit, and the read buffer keeps
+# Qt from holding more of the reply than that.
+peak_kib() { awk '/VmHWM/ {print $2}' "/proc/$1/status"; }
+peak_after_refreshes() { # the program's peak after its start-up refresh and the one at opening
+    new_home "$work/memory-$1"
+    printf '[General]\nactiveCurrencies=EUR, THB\n%s\n' "$cached_rates" >"$config/Velmora/Velmora.conf"
+    start_app
+    wait_for 8 logged "Fenster sichtbar: true"
+    sleep 6
+    peak_kib "$app"
+    stop_app
+}
+if [ "$(id -u)" -eq 0 ]; then
+    quiet_peak=$(peak_after_refreshes refused)
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/../lib/endless_server.py" 9 >"$work/endless.log" 2>&1 &
+    endless=$!
+    track "$endless"
+    wait_for 5 bash -c "exec 3<>/dev/tcp/127.0.0.1/9" 2>/dev/null
+    endless_peak=$(peak_after_refreshes endless)
+    stop "$endless"
+    echo "# peak resident memory: feeds refused $((quiet_peak / 1024)) MiB, feeds that never end $((endless_peak / 1024)) MiB"
+    check "a reply that never ends costs at most 10 MiB more ($(((endless_peak - quiet_peak) / 1024)) MiB)" \
+        test $((endless_peak - quiet_peak)) -le 10240
+else
+    echo "skip - serving the test build's feed port 9 needs root"
+fi
+
 # --- ten starts at once: one keeps running, nine exit 0
 new_home "$work/ten"
 pids=()

@@ -93,7 +93,7 @@ void HttpTestServer::accept() {
 
 void HttpTestServer::serve(QTcpSocket* socket) {
     const QByteArray request = socket->property("request").toByteArray();
-    m_lastRequest = request;
+    m_requests.append(request);
     const QList<QByteArray> firstLine = request.left(request.indexOf("\r\n")).split(' ');
     const QString path = firstLine.size() >= 2 ? QString::fromLatin1(firstLine[1]) : QString();
     m_counts[path] += 1;

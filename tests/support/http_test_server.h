@@ -47,7 +47,11 @@ public:
     void setReply(const QString& pathAndQuery, Reply reply);
     int requestCount(const QString& pathAndQuery) const { return m_counts.value(pathAndQuery); }
     int totalRequests() const;
-    QByteArray lastRequest() const { return m_lastRequest; }
+    QByteArray lastRequest() const {
+        return m_requests.isEmpty() ? QByteArray() : m_requests.last();
+    }
+    // Every request so far, head and all, in the order they came.
+    const QList<QByteArray>& requests() const { return m_requests; }
 
     static QString fixturePath(const QString& name);
 
@@ -59,5 +63,5 @@ private:
     std::unique_ptr<QTcpServer> m_server;
     QHash<QString, Reply> m_replies;
     QHash<QString, int> m_counts;
-    QByteArray m_lastRequest;
+    QList<QByteArray> m_requests;
 };
