@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/calc_key.h"
 
+#include <array>
+
 namespace {
 
 struct Entry {
@@ -69,11 +71,6 @@ bool isOperator(CalcKey key) {
 bool isOperatorLabel(QStringView text) {
     const auto key = fromLabel(text);
     return key && isOperator(*key);
-}
-
-bool typesItself(CalcKey key) {
-    return (key >= CalcKey::digit0 && key <= CalcKey::digit9) || key == CalcKey::comma ||
-           key == CalcKey::openParen || key == CalcKey::closeParen;
 }
 
 } // namespace CalcKeys

@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringView>
 
-#include <array>
 #include <optional>
 
 // The calculator's keys. The keypad, the keyboard and the model all speak in these; a key's label
@@ -35,10 +34,6 @@ enum class CalcKey {
 
 namespace CalcKeys {
 
-// The operator keys in keypad order: + − × ÷
-inline constexpr std::array<CalcKey, 4> operators{CalcKey::plus, CalcKey::minus, CalcKey::times,
-                                                  CalcKey::divide};
-
 // "7", ",", "−" (U+2212), "×", "÷", "=", "C", "⌫", "Einfügen"
 QString label(CalcKey key);
 // What a screen reader says for the key: "Mal" for "×", "Rücktaste" for "⌫", the label otherwise.
@@ -46,9 +41,7 @@ QString spokenName(CalcKey key);
 std::optional<CalcKey> fromLabel(QStringView label);
 
 bool isOperator(CalcKey key);
-// The operator key whose label is this character, if any.
+// Whether the text is the label of an operator key.
 bool isOperatorLabel(QStringView text);
-// Digits, the comma and the parentheses go into the line as they are labelled.
-bool typesItself(CalcKey key);
 
 } // namespace CalcKeys

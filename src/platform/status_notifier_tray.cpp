@@ -222,8 +222,6 @@ void StatusNotifierTray::registerWithWatcher() {
             [this](QDBusPendingCallWatcher* reply) {
                 reply->deleteLater();
                 m_registered = !reply->isError();
-                if (m_registered)
-                    emit registered();
                 askForHost();
             });
 }

@@ -149,10 +149,6 @@ public:
     void clicked(std::optional<QPoint> at) { emit activated(at); }
     void quitChosen() { emit quitRequested(); }
 
-signals:
-    // The watcher took the item (again, after a restart of the watcher).
-    void registered();
-
 private slots:
     // QtDBus connects bus signals by name only.
     void askForHost();

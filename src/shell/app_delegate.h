@@ -53,7 +53,6 @@ public:
     RateStore& store() { return *m_store; }
     AppModel& model() { return *m_model; }
     PopupPanel& panel() { return *m_panel; }
-    Tray* tray() const { return m_tray; }
     bool isHighlighted() const { return m_highlighted; }
 
 private:

@@ -22,7 +22,6 @@ public:
     // Puts the warning beside or below the status line for the current width; whether that
     // changed (and with it the height this block needs).
     bool fitToWidth();
-    bool warningOnItsOwnLine() const { return m_wrapped; }
 
 private:
     bool needsOwnLine() const;
