@@ -207,6 +207,7 @@ FeedResult cannotParse(const QString& why) {
 
 // A jar that keeps nothing: the requests ask for no cookies either, this makes sure.
 class NoCookies final : public QNetworkCookieJar {
+    Q_OBJECT
 public:
     using QNetworkCookieJar::QNetworkCookieJar;
     QList<QNetworkCookie> cookiesForUrl(const QUrl&) const override { return {}; }
@@ -294,3 +295,5 @@ FeedResult parseEcb(const QByteArray& body, const QDateTime& now) {
 }
 
 } // namespace RateSource
+
+#include "rate_source.moc"
