@@ -244,10 +244,8 @@ stop "$app"
 # === 6: a StatusNotifierItem host (gtk-sni-tray-standalone, with its own watcher) instead of an
 # XEmbed tray: the program's own item, its properties as the host reads them, clicks passed as
 # points over D-Bus, the menu.
-env "${desktop_env[@]}" gtk-sni-tray-standalone --watcher --top --end --size 24 >"$work/sni-tray.log" 2>&1 &
-sni_host=$!
-track "$sni_host"
-wait_for 10 name_owned "$DBUS_SESSION_BUS_ADDRESS" org.kde.StatusNotifierWatcher
+check "the host and its watcher are on the bus" start_sni_host "$work/sni-tray.log" ||
+    sed 's/^/  host: /' "$work/sni-tray.log"
 new_home "$work/home6"
 settings_with_rates "EUR, THB" >"$config/Velmora/Velmora.conf"
 start_velmora

@@ -142,6 +142,31 @@ name_owned() { # bus address, well-known name
         grep -q true
 }
 
+# A StatusNotifierItem host with its own watcher, along the top. gtk-sni-tray-standalone now and
+# then dies as it starts (about 1 start in 8 here): its host asks its own watcher before the
+# watcher's object is on the bus ("UnknownObject", exit 1). Such a start is tried again.
+sni_host_ready() {
+    running "$sni_host" &&
+        bus_call "$DBUS_SESSION_BUS_ADDRESS" org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+            org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+            string:IsStatusNotifierHostRegistered | grep -q true
+}
+start_sni_host() { # log file; the host's pid in $sni_host
+    local attempt
+    for attempt in 1 2 3; do
+        env "${desktop_env[@]}" gtk-sni-tray-standalone --watcher --top --end --size 24 >>"$1" 2>&1 &
+        sni_host=$!
+        track "$sni_host"
+        # Still there a moment after its host registered: past the point where it dies.
+        if wait_for 10 sni_host_ready && sleep 0.5 && sni_host_ready; then
+            return 0
+        fi
+        echo "# the StatusNotifierItem host did not come up (start $attempt), trying again"
+        stop "$sni_host"
+    done
+    return 1
+}
+
 start_session_bus() { # exports DBUS_SESSION_BUS_ADDRESS
     mkdir -p "$work/bus"
     env "${desktop_env[@]}" dbus-daemon --session --nofork --nopidfile --address="unix:dir=$work/bus" \
