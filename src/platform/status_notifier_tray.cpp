@@ -59,6 +59,10 @@ SniToolTip StatusNotifierItemObject::toolTip() const {
     return {iconName(), m_pixmaps, title(), m_tray.toolTipText()};
 }
 
+QDBusObjectPath StatusNotifierItemObject::menu() const {
+    return QDBusObjectPath(menuPath);
+}
+
 QString StatusNotifierItemObject::label() const {
     return m_tray.title();
 }

@@ -43,7 +43,7 @@ public:
     QString status() const { return QStringLiteral("Active"); }
     int windowId() const { return 0; }
     QString iconThemePath() const { return {}; }
-    QDBusObjectPath menu() const { return QDBusObjectPath(QStringLiteral("/MenuBar")); }
+    QDBusObjectPath menu() const;
     bool itemIsMenu() const { return false; }
     QString iconName() const { return QStringLiteral("velmora"); }
     SniPixmaps iconPixmap() const { return m_pixmaps; }

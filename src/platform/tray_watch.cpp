@@ -1,21 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/tray_watch.h"
 
+#include "platform/status_notifier_tray.h"
 #include "platform/x11.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusServiceWatcher>
 #include <QTimer>
 
 #include <cstdlib>
-
-namespace {
-
-const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
-
-} // namespace
 
 TrayWatch::TrayWatch(QObject* parent)
     : QObject(parent) {}
@@ -25,14 +19,9 @@ TrayWatch::~TrayWatch() {
         QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
-bool TrayWatch::statusNotifierHostPresent() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    return bus.isConnected() && bus.interface() &&
-           bus.interface()->isServiceRegistered(watcherService);
-}
-
 bool TrayWatch::hostPresent() {
-    return X11::selectionOwned("_NET_SYSTEM_TRAY_S0") || statusNotifierHostPresent();
+    return X11::selectionOwned("_NET_SYSTEM_TRAY_S0") ||
+           StatusNotifierTray::watcherPresent(QDBusConnection::sessionBus());
 }
 
 bool TrayWatch::compositorRunning() {
@@ -44,8 +33,9 @@ void TrayWatch::watch() {
 
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (bus.isConnected()) {
-        auto* watcher = new QDBusServiceWatcher(watcherService, bus,
-                                                QDBusServiceWatcher::WatchForRegistration, this);
+        auto* watcher =
+            new QDBusServiceWatcher(QLatin1String(StatusNotifierTray::watcherService), bus,
+                                    QDBusServiceWatcher::WatchForRegistration, this);
         connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [this] { appeared(); });
     }
 

@@ -16,7 +16,6 @@ public:
     ~TrayWatch() override;
 
     static bool hostPresent();
-    static bool statusNotifierHostPresent();
     // Whether a compositing manager runs, so that translucent corners show as such.
     static bool compositorRunning();
 

@@ -51,9 +51,7 @@ void AppDelegate::start() {
                   QStringLiteral(", beim Anmelden: ") + yesNo(m_options.launchedAtLogin));
 
     // Qt picks the kind of tray icon once per process: make it only when a host is there.
-    if (TrayWatch::hostPresent()) {
-        createTrayIcon();
-    } else {
+    if (!createTrayIcon()) {
         m_trayWatch = new TrayWatch(this);
         connect(m_trayWatch, &TrayWatch::hostAppeared, this, [this] {
             m_options.log(QStringLiteral("Infobereich gefunden, Symbol angelegt"));
@@ -61,7 +59,6 @@ void AppDelegate::start() {
         });
         m_trayWatch->watch();
     }
-    updateStatusTitle();
     setUpPanel();
 
     connect(m_store.get(), &RateStore::infoChanged, this, [this] {
@@ -74,12 +71,12 @@ void AppDelegate::start() {
     QTimer::singleShot(m_options.iconCheckMs, this, &AppDelegate::checkIcon);
 }
 
-void AppDelegate::createTrayIcon() {
+bool AppDelegate::createTrayIcon() {
     if (m_tray)
-        return;
+        return true;
     m_tray = Tray::create(this);
     if (!m_tray)
-        return;
+        return false;
     connect(m_tray, &Tray::activated, this, [this](std::optional<QPoint> at) {
         if (at) // the menu's entry has no point: keep the last click's
             m_clickPosition = at;
@@ -87,6 +84,7 @@ void AppDelegate::createTrayIcon() {
     });
     connect(m_tray, &Tray::quitRequested, this, [this] { m_options.quit(); });
     updateStatusTitle();
+    return true;
 }
 
 void AppDelegate::setUpPanel() {
@@ -206,10 +204,9 @@ void AppDelegate::updateStatusTitle() {
     const auto& info = m_store->info();
     const auto baht = info ? info->rate(Currency::thb) : std::nullopt;
     // The title beside the icon is the baht price of one euro; the tool tip says what it is.
-    m_tray->setStatus(baht ? Format::number(*baht, 2) : QString(),
-                      baht ? QStringLiteral("1 \u20AC = ") + Format::number(*baht, 2) +
-                                 QStringLiteral(" \u0E3F")
-                           : QStringLiteral("Noch kein Kurs"));
+    const QString rate = baht ? Format::number(*baht, 2) : QString();
+    m_tray->setStatus(rate, baht ? QStringLiteral("1 \u20AC = ") + rate + QStringLiteral(" \u0E3F")
+                                 : QStringLiteral("Noch kein Kurs"));
 }
 
 void AppDelegate::checkIcon() {

@@ -56,7 +56,8 @@ public:
     bool isHighlighted() const { return m_highlighted; }
 
 private:
-    void createTrayIcon();
+    // The icon for the tray the desktop runs now; false when there is none yet.
+    bool createTrayIcon();
     void setUpPanel();
     void checkIcon();
     bool handleKey(QKeyEvent* event);
