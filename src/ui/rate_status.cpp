@@ -65,7 +65,9 @@ void RateStatus::layOut(bool wrap) {
     m_wrapped = wrap;
     if (wrap) {
         m_status->setText(m_text.base, dim);
-        m_warning->setText(m_text.warning, warning);
+        // The blanks part the warning from the stamp; on a line of its own it starts at the
+        // block's edge like the lines above it.
+        m_warning->setText(m_text.warning.trimmed(), warning);
     } else if (!m_text.warning.isEmpty()) {
         m_status->setParts({{m_text.base, dim}, {m_text.warning, warning}});
     } else {

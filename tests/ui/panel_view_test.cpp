@@ -35,11 +35,12 @@ protected:
             all += part.text;
         return all;
     }
-    // The status line as drawn, with the warning line below it where there is one.
+    // The status line as drawn, with the warning line below it where there is one: on a line
+    // of its own it starts at the edge, without the blanks that part it from the stamp.
     QString statusAsShown() const {
         const TextLine* warning = find<TextLine>("warningLine");
         return shown("statusLine") +
-               (warning->isVisibleTo(m_panel.get()) ? shown("warningLine") : "");
+               (warning->isVisibleTo(m_panel.get()) ? "  " + shown("warningLine") : "");
     }
     void click(const QString& name) {
         QWidget* w = find<QWidget>(name);
