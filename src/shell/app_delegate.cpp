@@ -14,7 +14,6 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QScreen>
-#include <QTimer>
 
 namespace {
 
@@ -22,12 +21,23 @@ QString yesNo(bool value) {
     return value ? QStringLiteral("true") : QStringLiteral("false");
 }
 
-QRect availableAreaAt(const QPoint& point) {
+QScreen* screenAt(const QPoint& point) {
     if (QScreen* screen = QGuiApplication::screenAt(point))
-        return screen->availableGeometry();
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        return screen->availableGeometry();
-    return {};
+        return screen;
+    return QGuiApplication::primaryScreen();
+}
+
+QRect availableAreaAt(const QPoint& point) {
+    QScreen* screen = screenAt(point);
+    return screen ? screen->availableGeometry() : Placement::assumedArea;
+}
+
+// Tray hosts pass points in the X server's pixels; Qt places windows in points.
+QPoint fromDevicePixels(const QPoint& point) {
+    QList<Placement::Screen> screens;
+    for (QScreen* screen : QGuiApplication::screens())
+        screens.append({screen->geometry(), screen->devicePixelRatio()});
+    return Placement::fromDevicePixels(point, screens);
 }
 
 } // namespace
@@ -68,7 +78,7 @@ void AppDelegate::start() {
     // Every change of the content's size, not only new rates and currencies: the emphasised
     // euro row and the footer's warning line come and go too.
     connect(m_view, &PanelView::fittingSizeChanged, this, &AppDelegate::refitIfVisible);
-    QTimer::singleShot(m_options.iconCheckMs, this, &AppDelegate::checkIcon);
+    m_options.delay(m_options.iconCheckMs, this, [this] { checkIcon(); });
 }
 
 bool AppDelegate::createTrayIcon() {
@@ -129,26 +139,32 @@ std::optional<QRect> AppDelegate::iconRect() const {
         return icon;
     // Where the host keeps the icon's place to itself, the click is where it is. The pointer
     // would not do: under XWayland it is known only while over an X window.
-    if (m_clickPosition)
-        return QRect(*m_clickPosition, QSize(1, 1));
-    return std::nullopt;
+    if (!m_clickPosition)
+        return std::nullopt;
+    const QPoint click = fromDevicePixels(*m_clickPosition);
+    QScreen* screen = screenAt(click);
+    if (!screen)
+        return QRect(click, QSize(1, 1));
+    return Placement::iconAround(click, screen->geometry(), screen->availableGeometry());
+}
+
+Placement::Spot AppDelegate::spotFor(bool underIcon) const {
+    const QSize size = Placement::panelSize(m_view->sizeHint());
+    const int scrollBar = m_panel->scrollBarExtent();
+    const auto icon = iconRect();
+    if ((underIcon || isStatusIconVisible()) && icon)
+        return Placement::nearIcon(*icon, availableAreaAt(icon->center()), size, scrollBar);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return Placement::centred(screen ? screen->availableGeometry() : Placement::assumedArea, size,
+                              scrollBar);
 }
 
 void AppDelegate::showPanel(const QString& reason, bool underIcon) {
     m_options.log(QStringLiteral("Fenster \u00F6ffnen: ") + reason);
     m_store->refresh();
     if (!m_panel->isVisible()) {
-        const QSize size = Placement::panelSize(m_view->sizeHint());
-        QRect frame;
-        const auto icon = iconRect();
-        if ((underIcon || isStatusIconVisible()) && icon) {
-            frame = Placement::underIcon(*icon, availableAreaAt(icon->center()), size);
-        } else {
-            QScreen* screen = QGuiApplication::primaryScreen();
-            frame = Placement::centred(
-                screen ? screen->availableGeometry() : Placement::assumedArea, size);
-        }
-        m_panel->setGeometry(frame);
+        m_spot = spotFor(underIcon);
+        m_panel->setGeometry(m_spot.frame);
     }
     m_panel->show();
     m_panel->raise();
@@ -176,21 +192,27 @@ void AppDelegate::hidePanel(const QString& reason) {
 void AppDelegate::refitIfVisible() {
     if (!m_panel->isVisible())
         return;
-    QTimer::singleShot(m_options.refitDelayMs, m_panel.get(), [this] {
+    m_options.delay(m_options.refitDelayMs, m_panel.get(), [this] {
         if (!m_panel->isVisible() || !m_view)
             return;
-        const QSize size = Placement::panelSize(m_view->sizeHint());
         const QRect old = m_panel->geometry();
-        if (size == old.size())
+        if (old.topLeft() != m_spot.frame.topLeft()) {
+            QScreen* screen = m_panel->screen();
+            m_spot = Placement::moved(old, screen ? screen->availableGeometry()
+                                                  : Placement::assumedArea);
+        }
+        m_spot.frame = old;
+        const QRect frame = Placement::refit(m_spot, Placement::panelSize(m_view->sizeHint()),
+                                             m_panel->scrollBarExtent());
+        if (frame.size() == old.size())
             return;
         m_options.log(QStringLiteral("Fenstergr\u00F6\u00DFe %1\u00D7%2 \u2192 %3\u00D7%4")
                           .arg(old.width())
                           .arg(old.height())
-                          .arg(size.width())
-                          .arg(size.height()));
-        QScreen* screen = m_panel->screen();
-        m_panel->setGeometry(
-            Placement::refit(old, size, screen ? screen->availableGeometry() : QRect()));
+                          .arg(frame.width())
+                          .arg(frame.height()));
+        m_panel->setGeometry(frame);
+        m_spot.frame = frame;
     });
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/app_model.h"
 #include "rates/rate_store.h"
+#include "shell/placement.h"
 
 #include <QObject>
 #include <QPoint>
@@ -33,6 +34,8 @@ public:
         std::function<void(const QString&)> log = [](const QString&) {};
         int iconCheckMs = 1500;
         int refitDelayMs = 80;
+        // The icon check and the refits wait through this; tests move it on by hand.
+        AppModel::Delay delay = &AppModel::onTimer;
         std::function<void()> quit = [] {}; // what "Beenden" and Ctrl+Q do
     };
 
@@ -62,6 +65,8 @@ private:
     void checkIcon();
     bool handleKey(QKeyEvent* event);
     std::optional<QRect> iconRect() const;
+    // The spot for a panel opened now: next to the icon, or centred.
+    Placement::Spot spotFor(bool underIcon) const;
 
     Options m_options;
     std::unique_ptr<RateStore> m_store;
@@ -70,6 +75,7 @@ private:
     PanelView* m_view = nullptr;
     Tray* m_tray = nullptr;
     TrayWatch* m_trayWatch = nullptr;
-    std::optional<QPoint> m_clickPosition;
+    std::optional<QPoint> m_clickPosition; // in device pixels, as the host passed it
+    Placement::Spot m_spot;
     bool m_highlighted = false;
 };

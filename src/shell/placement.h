@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
+#include <QPoint>
 #include <QRect>
 #include <QRectF>
 #include <QSize>
@@ -15,20 +17,67 @@ inline constexpr int iconGap = 4; // between the icon and the panel
 inline constexpr double centredTop = 0.12;
 inline const QSize fallbackSize{543, 420};
 inline const QRect assumedArea{0, 0, 1440, 900}; // when there is no screen at all
+// A click this close to an edge of its screen was on a bar along that edge.
+inline constexpr int barReach = 64;
+
+// Where the panel lies, the room it may take when its content grows, and the edges that stay
+// put when it does: the one facing the icon, so that the panel never slides onto the tray.
+struct Spot {
+    QRect frame;
+    QRect room;
+    Qt::Edges keep;
+
+    friend bool operator==(const Spot&, const Spot&) = default;
+};
 
 // The content's fitting size, or the fallback unless both sides exceed 100 points.
 QSize panelSize(const QSize& fitting);
 
-// Under an icon at the top of the area, above one at the bottom; the left edge follows the
-// icon but stays 6 points inside the area (the right bound wins when both bind).
-QRect underIcon(const QRect& icon, const QRect& area, const QSize& panel);
+// Which scroll bars content needs in a window of that size, with bars `scrollBar` points across:
+// a bar along one side can take the room the other side needed.
+struct ScrollBars {
+    bool vertical = false;
+    bool horizontal = false;
+};
+ScrollBars scrollBars(const QSize& content, const QSize& window, int scrollBar);
+
+// The window's size for content of the fitting size in `room`: the fitting size when it fits;
+// otherwise as much as there is room for, with space for the scroll bars it then needs.
+QSize fit(const QSize& fitting, const QSize& room, int scrollBar);
+
+// Next to an icon: under one in the upper half of the area, over one in the lower half, and
+// beside one on a tray along the left or right edge; 4 points from the icon, 6 inside the area.
+// An icon outside the area is on a panel whose strut the area leaves out: that panel's edge
+// decides. Along a horizontal tray the left edge follows the icon (the right bound wins when
+// both bind).
+Spot nearIcon(const QRect& icon, const QRect& area, const QSize& fitting, int scrollBar = 0);
 
 // Horizontally centred, the top 0.12 of the area's height below the area's top.
-QRect centred(const QRect& area, const QSize& panel);
+Spot centred(const QRect& area, const QSize& fitting, int scrollBar = 0);
 
-// A new size for a visible panel: the top edge stays, the right edge is pulled back inside
-// the area (no bound on the left), and the panel grows or shrinks downwards.
-QRect refit(const QRect& frame, const QSize& size, const QRect& area);
+// A panel the person has dragged elsewhere: it stays where it was put, inside the area.
+Spot moved(const QRect& frame, const QRect& area);
+
+// The frame for new content of the fitting size: the kept edges stay, the others move, and the
+// whole panel stays in the spot's room.
+QRect refit(const Spot& spot, const QSize& fitting, int scrollBar = 0);
+
+// A host that keeps the icon's place to itself passes only the point of the click. A point in
+// a strip of the screen that the available area leaves out is on the bar that reserved it; a
+// point within reach of a screen edge (a bar that reserves nothing, as under XWayland) is
+// taken to lie across the middle of a bar along that edge. Either way the icon is a square as
+// thick as the bar, so the panel clears the bar.
+QRect iconAround(const QPoint& click, const QRect& screen, const QRect& area);
+
+// A screen as Qt sees it: in device-independent points, its top left kept in device pixels.
+struct Screen {
+    QRect geometry;
+    double ratio = 1;
+};
+
+// A point in device pixels, as tray hosts pass it, in Qt's points on the screen that holds it;
+// unchanged when no screen does.
+QPoint fromDevicePixels(const QPoint& point, const QList<Screen>& screens);
 
 // "(x, y, w, h)" with every number in its shortest form and a fractional part: (0.0, 8.5, …)
 QString describe(const QRectF& rect);

@@ -2,13 +2,19 @@
 #include "shell/popup_panel.h"
 
 #include "platform/x11.h"
+#include "shell/placement.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QBitmap>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
 #include <QWindow>
 
 namespace {
@@ -23,7 +29,8 @@ QAccessibleInterface* windowFactory(const QString& className, QObject* object) {
 } // namespace
 
 PopupPanel::PopupPanel(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_scroll(new QScrollArea(this)) {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(&windowFactory);
         return true;
@@ -34,13 +41,62 @@ PopupPanel::PopupPanel(QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
+
+    // Only a screen too small for the content shows the scroll bars; they take no focus, so the
+    // Tab chain stays the content's own.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_scroll);
+    m_scroll->setObjectName(QStringLiteral("panelScroll"));
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setFocusPolicy(Qt::NoFocus);
+    // Decided here from the sizes, not by the scroll area: left to itself it keeps bars that
+    // appeared while the window was small, even once the content fits.
+    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
+    m_scroll->horizontalScrollBar()->setFocusPolicy(Qt::NoFocus);
+    m_scroll->setAutoFillBackground(false);
+    m_scroll->viewport()->setAutoFillBackground(false);
+    // A control reached by Tab is scrolled into view.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (m_content && now && m_content->isAncestorOf(now))
+            m_scroll->ensureWidgetVisible(now, 0, 0);
+    });
 }
 
 void PopupPanel::setContent(QWidget* content) {
     m_content = content;
-    content->setParent(this);
-    content->move(0, 0);
+    m_scroll->setWidget(content);
+    // The content paints its own rounded background; the scroll area would fill it square.
+    content->setAutoFillBackground(false);
+    content->installEventFilter(this);
     content->show();
+    m_scroll->setPalette(content->palette());
+    updateScrollBars();
+}
+
+void PopupPanel::updateScrollBars() {
+    if (!m_content)
+        return;
+    const auto bars = Placement::scrollBars(m_content->size(), size(), scrollBarExtent());
+    m_scroll->setVerticalScrollBarPolicy(bars.vertical ? Qt::ScrollBarAlwaysOn
+                                                       : Qt::ScrollBarAlwaysOff);
+    m_scroll->setHorizontalScrollBarPolicy(bars.horizontal ? Qt::ScrollBarAlwaysOn
+                                                           : Qt::ScrollBarAlwaysOff);
+}
+
+bool PopupPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_content && event->type() == QEvent::Resize)
+        updateScrollBars();
+    // The scroll bars in the colours of the content's theme.
+    if (watched == m_content && event->type() == QEvent::PaletteChange)
+        m_scroll->setPalette(m_content->palette());
+    return QWidget::eventFilter(watched, event);
+}
+
+int PopupPanel::scrollBarExtent() const {
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
 }
 
 void PopupPanel::setUseMask(bool useMask) {
@@ -67,6 +123,7 @@ void PopupPanel::updateMask() {
 void PopupPanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     updateMask();
+    updateScrollBars();
 }
 
 // Qt sends this before the window is mapped, which is when the window manager reads the hints:

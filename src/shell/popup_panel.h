@@ -8,6 +8,7 @@
 #include <utility>
 
 class QKeyEvent;
+class QScrollArea;
 
 // The program's only window: frameless, floating, shown and hidden but never closed. It offers
 // every key to its key handler first; Ctrl+C, Ctrl+V and Ctrl+Q are its copy, paste and quit.
@@ -17,9 +18,12 @@ class PopupPanel final : public QWidget {
 public:
     explicit PopupPanel(QWidget* parent = nullptr);
 
-    // The panel's content, shown at the window's top left; the window takes its size.
+    // The panel's content, shown at the window's top left at its own size. The window takes
+    // that size where the screen has room for it; where it has not, the content scrolls.
     void setContent(QWidget* content);
     QWidget* content() const { return m_content; }
+    // How much a scroll bar takes across, for a window smaller than its content.
+    int scrollBarExtent() const;
     // With no compositor the transparent corners would show black: cut them off instead.
     void setUseMask(bool useMask);
 
@@ -43,8 +47,11 @@ protected:
 
 private:
     void updateMask();
+    void updateScrollBars();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::function<bool(QKeyEvent*)> m_keyHandler;
+    QScrollArea* m_scroll;
     QWidget* m_content = nullptr;
     bool m_useMask = false;
     bool m_dragging = false;

@@ -3,12 +3,15 @@
 #include "shell/app_delegate.h"
 #include "shell/popup_panel.h"
 #include "support/feeds.h"
+#include "support/model_fixture.h"
 #include "support/qt_printers.h"
 #include "support/sample_data.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -36,8 +39,7 @@ protected:
         options.log = options.model.log;
         options.launchedAtLogin = atLogin;
         options.version = "1.2.3";
-        options.iconCheckMs = 50;
-        options.refitDelayMs = 20;
+        options.delay = m_time.delay();
         options.quit = [this] { ++m_quits; };
         m_delegate = std::make_unique<AppDelegate>(options);
         m_delegate->start();
@@ -52,6 +54,13 @@ protected:
         return out;
     }
 
+    // The icon check and every refit wait for this time, moved on by hand.
+    void advance(qint64 ms) {
+        QCoreApplication::processEvents();
+        m_time.advance(ms);
+    }
+
+    ManualTime m_time;
     QTemporaryDir m_dir;
     QStringList m_log;
     int m_quits = 0;
@@ -62,7 +71,10 @@ TEST_F(DelegateTest, WithoutATrayThePanelOpensCentred) {
     AppDelegate& d = start();
     ASSERT_FALSE(m_log.isEmpty());
     EXPECT_EQ(m_log.first(), "Start, Version 1.2.3, beim Anmelden: false");
-    ASSERT_TRUE(QTest::qWaitFor([&d] { return d.panel().isVisible(); }, 2000));
+    advance(1499);
+    EXPECT_FALSE(d.panel().isVisible());
+    advance(1);
+    ASSERT_TRUE(d.panel().isVisible());
     EXPECT_EQ(linesStartingWith("Symbol sichtbar: "),
               QStringList{"Symbol sichtbar: false  kein Fenster"});
     EXPECT_EQ(linesStartingWith("Fenster \u00F6ffnen: "),
@@ -81,9 +93,9 @@ TEST_F(DelegateTest, WithoutATrayThePanelOpensCentred) {
 TEST_F(DelegateTest, AtLoginNothingOpensByItself) {
     AppDelegate& d = start(true);
     EXPECT_EQ(m_log.first(), "Start, Version 1.2.3, beim Anmelden: true");
-    ASSERT_TRUE(QTest::qWaitFor(
-        [this] { return !linesStartingWith("Symbol sichtbar: false").isEmpty(); }, 2000));
-    QTest::qWait(50);
+    advance(1500);
+    EXPECT_EQ(linesStartingWith("Symbol sichtbar: false").size(), 1);
+    advance(1000);
     EXPECT_FALSE(d.panel().isVisible());
     EXPECT_TRUE(linesStartingWith("Fenster").isEmpty());
 }
@@ -120,8 +132,9 @@ TEST_F(DelegateTest, RefitKeepsTheTopAndLogsTheSizes) {
     d.showPanel("erneut ge\u00F6ffnet");
     const QRect before = d.panel().geometry();
     d.model().setActive(Currency::thb, true); // a row and a rate button more
-    ASSERT_TRUE(QTest::qWaitFor(
-        [this] { return !linesStartingWith("Fenstergr\u00F6\u00DFe").isEmpty(); }, 2000));
+    advance(79);
+    EXPECT_TRUE(linesStartingWith("Fenstergr\u00F6\u00DFe").isEmpty());
+    advance(1);
     const QRect after = d.panel().geometry();
     EXPECT_EQ(after.top(), before.top());
     EXPECT_GT(after.height(), before.height());
@@ -132,7 +145,7 @@ TEST_F(DelegateTest, RefitKeepsTheTopAndLogsTheSizes) {
 
     // A refit to the same size says nothing.
     d.refitIfVisible();
-    QTest::qWait(100);
+    advance(100);
     EXPECT_EQ(linesStartingWith("Fenstergr\u00F6\u00DFe").size(), 1)
         << m_log.join("\n").toStdString();
     EXPECT_EQ(d.panel().geometry(), after);
@@ -149,15 +162,41 @@ TEST_F(DelegateTest, TheWindowFollowsTheContentWhateverChangesIt) {
     auto fitted = [&] { return d.panel().height() == content->sizeHint().height(); };
     // The refresh at opening fails, and the footer's warning takes a line of its own.
     ASSERT_TRUE(QTest::qWaitFor([&] { return !d.store().isLoading(); }, 5000));
-    ASSERT_TRUE(QTest::qWaitFor(fitted, 2000));
+    advance(80);
+    ASSERT_TRUE(fitted());
     const int tall = d.panel().height();
     for (const auto& [amount, height] :
          {std::pair{Currency::eur, tall - 16}, std::pair{Currency::thb, tall}}) {
         d.model().setAmountCurrency(amount);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return d.panel().height() == height; }, 2000))
-            << d.panel().height() << " instead of " << height;
+        advance(80);
+        EXPECT_EQ(d.panel().height(), height);
         EXPECT_TRUE(fitted());
     }
+}
+
+// A screen too small for the content: the window keeps to the screen, the content scrolls, and a
+// control reached by Tab is scrolled into view.
+TEST_F(DelegateTest, ContentLargerThanTheWindowScrollsToTheFocusedControl) {
+    AppDelegate& d = start(true);
+    d.showPanel("erneut ge\u00F6ffnet");
+    PopupPanel& panel = d.panel();
+    auto* scroll = panel.findChild<QScrollArea*>("panelScroll");
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_FALSE(scroll->verticalScrollBar()->isVisible()); // the common case: nothing scrolls
+    panel.resize(panel.width() + panel.scrollBarExtent(), 200);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(scroll->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
+    auto inView = [&](const char* name) {
+        QWidget* w = panel.findChild<QWidget*>(name);
+        const QRect shown(w->mapTo(scroll->viewport(), QPoint()), w->size());
+        return scroll->viewport()->rect().contains(shown);
+    };
+    EXPECT_FALSE(inView("quit"));
+    panel.findChild<QWidget*>("quit")->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(inView("quit"));
+    panel.findChild<QWidget*>("currency-EUR")->setFocus(Qt::BacktabFocusReason);
+    EXPECT_TRUE(inView("currency-EUR"));
 }
 
 TEST_F(DelegateTest, KeysCopyPasteAndQuitReachTheModel) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QRect>
 #include <QString>
 
 #include <optional>
@@ -13,4 +14,7 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 }
 inline void PrintTo(const QByteArray& b, std::ostream* os) {
     *os << '"' << b.toStdString() << '"';
+}
+inline void PrintTo(const QRect& r, std::ostream* os) {
+    *os << '(' << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ')';
 }
