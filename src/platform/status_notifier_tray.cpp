@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/status_notifier_tray.h"
 
+#include "platform/icon_art.h"
+
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -8,8 +10,6 @@
 #include <QDBusReply>
 #include <QDBusServiceWatcher>
 #include <QImage>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <QtEndian>
 
 namespace {
@@ -18,16 +18,11 @@ const QString itemPath = QStringLiteral("/StatusNotifierItem");
 const QString menuPath = QStringLiteral("/MenuBar");
 const QString watcherPath = QStringLiteral("/StatusNotifierWatcher");
 
-// The icon at the sizes hosts ask for, rendered from the program's own drawing.
+// The icon at every size hosts ask for at scales 1 to 2, so that none scales a small one up.
 SniPixmaps renderIcon() {
     SniPixmaps pixmaps;
-    QSvgRenderer renderer(QStringLiteral(":/app/velmora.svg"));
-    for (int size : {22, 32, 48}) {
-        QImage image(size, size, QImage::Format_ARGB32);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        renderer.render(&painter);
-        painter.end();
+    for (int size : IconArt::traySizes) {
+        const QImage image = IconArt::render(size);
         QByteArray argb(size * size * 4, Qt::Uninitialized);
         auto* out = reinterpret_cast<uchar*>(argb.data());
         for (int y = 0; y < size; ++y) {

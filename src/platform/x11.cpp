@@ -80,4 +80,44 @@ void markAsFloatingPanel(WId id) {
     xcb_flush(c);
 }
 
+bool askForSquare(WId id) {
+    xcb_connection_t* c = connection();
+    if (!c || id == 0)
+        return false;
+    const auto window = static_cast<xcb_window_t>(id);
+    xcb_get_geometry_reply_t* geometry =
+        xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
+    if (!geometry)
+        return false;
+    const uint16_t width = geometry->width, height = geometry->height;
+    std::free(geometry);
+    if (width == height)
+        return false;
+    // The tray sets the side across its bar and takes the other from what we ask for, which is
+    // never less than that: the thinner side is the tray's.
+    const uint32_t side = std::min(width, height);
+    // Asked for already: a tray thicker than our floor keeps its thickness, and asking again
+    // would only go round in circles.
+    xcb_get_property_reply_t* current = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0, 18),
+        nullptr);
+    const bool asked = current && xcb_get_property_value_length(current) == 18 * 4 &&
+                       static_cast<const uint32_t*>(xcb_get_property_value(current))[5] == side;
+    std::free(current);
+    if (asked)
+        return false;
+    // WM_SIZE_HINTS: flags, four unused fields, min width and height, … base width and height.
+    constexpr uint32_t minSize = 1u << 4, baseSize = 1u << 8;
+    uint32_t hints[18] = {};
+    hints[0] = minSize | baseSize;
+    hints[5] = hints[6] = side;
+    hints[15] = hints[16] = side;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NORMAL_HINTS,
+                        XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
+    const uint32_t size[] = {side, side};
+    xcb_configure_window(c, window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
+    xcb_flush(c);
+    return true;
+}
+
 } // namespace X11

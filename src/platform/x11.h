@@ -20,4 +20,9 @@ bool selectionOwned(const char* name);
 // _NET_WM_STATE when it is withdrawn, so this is called each time before it is shown.
 void markAsFloatingPanel(WId window);
 
+// Makes an embedded window square in the X server's pixels, as thick as its embedder made it
+// along one side: the size hints ask for that side, and a configure request has the embedder
+// read them again. False when it is square already (or is no window).
+bool askForSquare(WId window);
+
 } // namespace X11

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/xembed_tray.h"
 
+#include "platform/icon_art.h"
+#include "platform/x11.h"
+
 #include <QApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QSystemTrayIcon>
 #include <QWidget>
 
 XEmbedTray::XEmbedTray(QObject* parent)
     : Tray(parent)
-    , m_icon(new QSystemTrayIcon(QIcon(QStringLiteral(":/app/velmora.svg")))) {
+    , m_icon(new QSystemTrayIcon(IconArt::icon())) {
     connect(m_icon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 // A double click arrives as Trigger and then DoubleClick: toggle once only.
@@ -16,7 +20,7 @@ XEmbedTray::XEmbedTray(QObject* parent)
                     emit activated(std::nullopt);
             });
     m_icon->show();
-    nameIconWindow();
+    takeIconWindow();
 }
 
 XEmbedTray::~XEmbedTray() {
@@ -24,14 +28,25 @@ XEmbedTray::~XEmbedTray() {
 }
 
 // The icon is a little window of Qt's own; it gets the program's name, which is what X tools
-// and the tray host can read of it (Qt leaves it out of the accessibility tree).
-void XEmbedTray::nameIconWindow() {
+// and the tray host can read of it (Qt leaves it out of the accessibility tree). Qt asks for 22
+// points, which on a scaled screen is wider than the tray is thick, and the tray keeps that
+// width: once the tray has set the thickness, the window asks for a square of it, and the art is
+// drawn at exactly that size.
+void XEmbedTray::takeIconWindow() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->inherits("QSystemTrayIconSys")) {
             window->setWindowTitle(QStringLiteral("Velmora"));
             window->setAccessibleName(QStringLiteral("Velmora"));
+            window->installEventFilter(this);
+            m_iconWindow = window;
         }
     }
+}
+
+bool XEmbedTray::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_iconWindow && event->type() == QEvent::Resize)
+        X11::askForSquare(m_iconWindow->winId());
+    return Tray::eventFilter(watched, event);
 }
 
 void XEmbedTray::setStatus(const QString&, const QString& toolTipText) {

@@ -4,6 +4,7 @@
 #include "platform/tray.h"
 
 class QSystemTrayIcon;
+class QWidget;
 
 // The icon in an XEmbed tray, through Qt's QSystemTrayIcon: the host embeds a small window of
 // ours and says where it is; title and rate go into the tool tip.
@@ -19,8 +20,12 @@ public:
     bool isVisible() const override;
     std::optional<QRect> iconRect() const override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    void nameIconWindow();
+    void takeIconWindow();
 
     QSystemTrayIcon* m_icon;
+    QWidget* m_iconWindow = nullptr;
 };

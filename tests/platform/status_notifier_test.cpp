@@ -176,8 +176,12 @@ TEST_F(StatusNotifierTest, PropertiesAsAHostReadsThem) {
     EXPECT_EQ(toolTip.title, "Velmora");
     EXPECT_EQ(toolTip.text, "1 \u20AC = 39,50 \u0E3F");
 
+    // Every size a host asks for at scales 1 to 2 is there, so that none is scaled up.
     const auto pixmaps = qdbus_cast<SniPixmaps>(property("IconPixmap"));
-    ASSERT_EQ(pixmaps.size(), 3);
+    QList<int> sizes;
+    for (const SniPixmap& pixmap : pixmaps)
+        sizes.append(pixmap.width);
+    EXPECT_EQ(sizes, (QList<int>{16, 22, 24, 32, 44, 48, 64}));
     for (const SniPixmap& pixmap : pixmaps) {
         EXPECT_EQ(pixmap.argb.size(), pixmap.width * pixmap.height * 4) << pixmap.width;
         // ARGB in network order: the drawing is opaque in the middle, clear in the corner.
