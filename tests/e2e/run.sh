@@ -271,10 +271,13 @@ tooltip_has_rate() { item_get ToolTip | tr -d '\n' | grep -q $'Velmora.*1 \342\2
 check "the tool tip is Velmora with the rate" tooltip_has_rate
 # Where the host draws the item: the right end of its bar along the top.
 activate() { bus_call "$DBUS_SESSION_BUS_ADDRESS" "$item" /StatusNotifierItem org.kde.StatusNotifierItem.Activate "int32:$1" "int32:$2" >/dev/null; }
-activate 1268 24
-check "Activate(1268, 24) opens the panel" wait_for 3 logged $'Fenster \303\266ffnen: Symbol angeklickt'
+activate 1268 12
+check "Activate(1268, 12) opens the panel" wait_for 3 logged $'Fenster \303\266ffnen: Symbol angeklickt'
 read -r px py pw ph < <(frame_of "Fenster sichtbar: true")
-check "under that point, 6 points inside the screen ($px, $py)" test "$px" -eq $((screen_width - 543 - 6)) -a "$py" -ge 29 -a "$py" -le 31
+# The host's bar reserves its strip of the screen: the panel opens 6 points below it, not on it.
+area_top=$(xprop -root _NET_WORKAREA | sed -E 's/.*= [0-9]+, ([0-9]+),.*/\1/')
+check "under that point, clear of the host's bar and 6 points inside the screen ($px, $py; the bar ends at $area_top)" \
+    test "$px" -eq $((screen_width - 543 - 6)) -a "$py" -eq $((area_top + 6))
 panel_shown
 check "and on screen there" bash -c "xwininfo -id $panel | grep -q 'Absolute upper-left X:  $px'"
 menu_label() {
@@ -282,13 +285,125 @@ menu_label() {
         grep -qF "$1"
 }
 check "the menu offers to close the open panel" menu_label $'Velmora schlie\303\237en'
-activate 1268 24
+activate 1268 12
 check "a second Activate hides it" wait_for 3 logged $'Fenster schlie\303\237en: Symbol angeklickt'
 check "the menu offers to open it again" wait_for 2 menu_label $'Velmora \303\266ffnen'
 bus_call "$DBUS_SESSION_BUS_ADDRESS" "$item" /MenuBar com.canonical.dbusmenu.Event int32:2 string:clicked variant:int32:0 uint32:0 >/dev/null
 check "the menu's Beenden quits" wait_for 5 gone "$app"
 stop "$app"
 stop "$sni_host"
+
+# === 7: where the panel opens on the screens people have: a tray along the top, the bottom and
+# the right-hand side, and scaled screens, each on an X server of its own size. Real clicks on the
+# real icon; what the screen shows is read with xwininfo, in the server's pixels.
+tray_bar() { # the tray host's window: "x y w h"
+    local w
+    w=$(xdotool search --onlyvisible --class trayer 2>/dev/null | head -n1) && [ -n "$w" ] && window_geometry "$w"
+}
+icon_window() { # the program's icon in the tray: the small window of its class
+    local w width
+    for w in $(xdotool search --onlyvisible --class velmora 2>/dev/null); do
+        width=$(xwininfo -id "$w" | awk '/^  Width:/ {print $2}')
+        [ "${width:-999}" -le 64 ] && { echo "$w"; return 0; }
+    done
+    return 1
+}
+# What lies between two rectangles "x y w h" along the side where they face each other: the gap
+# in pixels, negative when they overlap.
+gap_between() {
+    /usr/bin/python3 - "$1" "$2" <<'PY'
+import sys
+ax, ay, aw, ah = map(int, sys.argv[1].split())
+bx, by, bw, bh = map(int, sys.argv[2].split())
+print(max(bx - (ax + aw), ax - (bx + bw), by - (ay + ah), ay - (by + bh)))
+PY
+}
+inside_screen() { # "x y w h", margin in pixels
+    local x y w h
+    read -r x y w h <<<"$1"
+    [ "$x" -ge "$2" ] && [ "$y" -ge "$2" ] && [ $((x + w)) -le $((screen_width - $2)) ] &&
+        [ $((y + h)) -le $((screen_height - $2)) ]
+}
+panel_rect() { window_geometry "$panel"; }
+bottom_of_panel() { local x y w h; read -r x y w h < <(panel_rect); echo $((y + h)); }
+placement_case() { # name width height scale edge align
+    local name=$1 scale=$4 edge=$5 icon bar rect gap side_ok px py pw ph ix iy iw ih
+    new_display "$2" "$3" || return 1
+    start_tray "$edge" "$6"
+    wait_for 10 tray_bar >/dev/null
+    sleep 2 # the tray takes its selection a moment after its window shows
+    new_home "$work/home7-$edge-$scale"
+    settings_with_rates "EUR, THB" >"$config/Velmora/Velmora.conf"
+    session_env
+    env "${session[@]}" QT_SCALE_FACTOR="$scale" "$velmora" >"$work/velmora7-$edge-$scale.log" 2>&1 &
+    app=$!
+    track "$app"
+    check "$name: the icon is in the tray" wait_for 10 logged "Symbol sichtbar: true"
+    wait_for 5 icon_window >/dev/null
+    icon=$(window_geometry "$(icon_window)")
+    bar=$(tray_bar)
+    read -r ix iy iw ih <<<"$icon"
+    local bw bh thick
+    read -r _ _ bw bh <<<"$bar"
+    thick=$bh
+    [ "$edge" = right ] && thick=$bw
+    check "$name: the icon's window is square and fills the tray's slot (${iw}×${ih} in a bar $thick thick)" \
+        test "$iw" -eq "$ih" -a "$ih" -ge $((thick - 4)) -a "$ih" -le "$thick"
+    xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 1
+    check "$name: a click on the icon opens the panel" wait_for 5 panel_shown
+    sleep 0.3
+    rect=$(panel_rect)
+    read -r px py pw ph <<<"$rect"
+    gap=$(gap_between "$rect" "$icon")
+    # 4 points from the icon, or more where the area's margin keeps it further
+    local points=$(awk -v s="$scale" 'BEGIN { printf "%d", 4 * s }')
+    local most=$(awk -v s="$scale" 'BEGIN { printf "%d", 6 * s + 24 }')
+    check "$name: $gap px from the icon, at least 4 points and close to it" \
+        test "$gap" -ge $((points - 1)) -a "$gap" -le "$most"
+    check "$name: the panel is off the tray bar" test "$(gap_between "$rect" "$bar")" -ge 1
+    check "$name: the panel lies wholly on the screen, 6 points inside" \
+        inside_screen "$rect" "$(awk -v s="$scale" 'BEGIN { printf "%d", 6 * s - 1 }')"
+    case $edge in
+    top) side_ok=$((py >= iy + ih)) ;;
+    bottom) side_ok=$((py + ph <= iy)) ;;
+    right) side_ok=$((px + pw <= ix && py + ph >= iy - 12)) ;; # lined up with the icon's lower end
+    esac
+    check "$name: the panel faces the icon from the $edge tray's open side" test "$side_ok" -eq 1
+    echo "# $name | icon ($ix, $iy, $iw, $ih) | panel ($px, $py, $pw, $ph) | gap $gap px | bar ($bar)"
+}
+close_case() {
+    stop "$app"
+}
+
+placement_case "top tray, scale 1" 1280 800 1 top right
+close_case
+placement_case "bottom tray, scale 1" 1280 800 1 bottom right
+# The content shrinks and grows while the panel is open: its bottom edge, next to the icon, stays.
+bottom=$(bottom_of_panel)
+tall=$(height_of_panel)
+xdotool key Tab Tab space # the euro as amount currency: the emphasised euro row goes
+check "bottom tray: the content shrinks, the window follows" wait_for 3 height_is $((tall - 16))
+check "bottom tray: and its bottom edge stays over the icon" test "$(bottom_of_panel)" -eq "$bottom"
+xdotool key Tab space # the baht again
+check "bottom tray: the content grows back" wait_for 3 height_is "$tall"
+check "bottom tray: and its bottom edge still stays" test "$(bottom_of_panel)" -eq "$bottom"
+close_case
+placement_case "right-hand tray, icon at its lower end" 1280 800 1 right right
+close_case
+placement_case "top tray, 1366×768 at scale 1.5" 1366 768 1.5 top right
+picture() { # name: the whole screen as a PNG into $E2E_PICTURES, for a person to look at
+    [ -n "${E2E_PICTURES:-}" ] && mkdir -p "$E2E_PICTURES" &&
+        screen save "$E2E_PICTURES/$1.png" 0 0 "$screen_width" "$screen_height"
+}
+picture scale-1.5
+close_case
+placement_case "bottom tray, 1280×800 at scale 2" 1280 800 2 bottom right
+xdotool type --delay 40 '12*3'
+xdotool key Return ctrl+c
+check "scale 2: a calculation typed into the scrolled panel reaches it (36 ฿ copied as 0,91 €)" \
+    wait_for 3 logged "Kopiert: 0,91 EUR"
+picture scale-2
+close_case
 
 if [ "$failed" -ne 0 ]; then
     for f in "$work"/home*/state/Velmora.log; do echo "--- $f"; cat "$f"; done

@@ -104,26 +104,31 @@ chmod 700 "$work/desktop/runtime"
 desktop_env=(HOME="$work/desktop" XDG_CONFIG_HOME="$work/desktop/config" XDG_CACHE_HOME="$work/desktop/cache"
     XDG_DATA_HOME="$work/desktop/data" XDG_RUNTIME_DIR="$work/desktop/runtime")
 
+xvfb_pid=""
 start_xvfb() { # exports DISPLAY
+    rm -f "$work/display"
     Xvfb -displayfd 3 -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp \
         3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    track $!
+    xvfb_pid=$!
+    track "$xvfb_pid"
     wait_for 10 test -s "$work/display" || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; return 1; }
     DISPLAY=":$(head -n1 "$work/display")"
     export DISPLAY
 }
 
+openbox_pid=""
 start_openbox() {
     env "${desktop_env[@]}" openbox >"$work/openbox.log" 2>&1 &
-    track $!
+    openbox_pid=$!
+    track "$openbox_pid"
     wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 ||
         { echo "openbox did not start:"; cat "$work/openbox.log"; return 1; }
 }
 
 tray_pid=""
-start_tray() { # an XEmbed tray host at the top right; its pid in $tray_pid
-    env "${desktop_env[@]}" trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
-        --SetPartialStrut true --transparent false >>"$work/trayer.log" 2>&1 &
+start_tray() { # [edge [align]]: an XEmbed tray host, at the top right unless told; its pid in $tray_pid
+    env "${desktop_env[@]}" trayer --edge "${1:-top}" --align "${2:-right}" --widthtype request --height 24 \
+        --SetDockType true --SetPartialStrut true --transparent false >>"$work/trayer.log" 2>&1 &
     tray_pid=$!
     track "$tray_pid"
 }
@@ -198,6 +203,18 @@ start_accessibility() {
     accessibility=1
 }
 
+# An X server of another size in place of the running one, with its window manager; the buses
+# stay. The accessibility bus goes with the old server.
+new_display() { # width height
+    stop_tray
+    [ -n "$openbox_pid" ] && stop "$openbox_pid"
+    [ -n "$xvfb_pid" ] && stop "$xvfb_pid"
+    screen_width=$1
+    screen_height=$2
+    accessibility=""
+    start_xvfb && start_openbox
+}
+
 start_desktop() { # X server, window manager, session bus and accessibility bus; no tray host yet
     start_xvfb && start_openbox && start_session_bus && start_accessibility
 }
@@ -262,9 +279,10 @@ click_control() { # accessible name [pid of velmora [role]]: clicks the middle o
 # --- what the screen shows
 screen() { /usr/bin/python3 "$desktop_lib/screen.py" "$@"; } # pixel X Y | span X Y W H RRGGBB TOL
 panel_window() { # the panel, not the tray icon's window, which carries the same name
-    local w
+    local w width
     for w in $(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null); do
-        xwininfo -id "$w" | grep -q '^  Width: 543$' && { echo "$w"; return 0; }
+        width=$(xwininfo -id "$w" | awk '/^  Width:/ {print $2}')
+        [ "${width:-0}" -gt 100 ] && { echo "$w"; return 0; }
     done
     return 1
 }
