@@ -80,4 +80,31 @@ void markAsFloatingPanel(WId id) {
     xcb_flush(c);
 }
 
+void markAsUnmanagedPanel(WId id) {
+    xcb_connection_t* c = connection();
+    if (!c || id == 0)
+        return;
+    const auto window = static_cast<xcb_window_t>(id);
+    const uint32_t overrideRedirect = 1;
+    xcb_change_window_attributes(c, window, XCB_CW_OVERRIDE_REDIRECT, &overrideRedirect);
+    const xcb_atom_t normal = atom(c, "_NET_WM_WINDOW_TYPE_NORMAL");
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom(c, "_NET_WM_WINDOW_TYPE"),
+                        XCB_ATOM_ATOM, 32, 1, &normal);
+    xcb_flush(c);
+}
+
+bool grabKeyboard(WId id) {
+    xcb_connection_t* c = connection();
+    if (!c || id == 0)
+        return false;
+    xcb_grab_keyboard_reply_t* reply = xcb_grab_keyboard_reply(
+        c,
+        xcb_grab_keyboard(c, 0, static_cast<xcb_window_t>(id), XCB_CURRENT_TIME,
+                          XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+        nullptr);
+    const bool taken = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+    std::free(reply);
+    return taken;
+}
+
 } // namespace X11

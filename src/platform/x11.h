@@ -20,4 +20,14 @@ bool selectionOwned(const char* name);
 // _NET_WM_STATE when it is withdrawn, so this is called each time before it is shown.
 void markAsFloatingPanel(WId window);
 
+// Takes a window that is not mapped yet past the window manager (override-redirect), so that a
+// Wayland compositor puts it on XWayland where it asks, and makes it a normal window: wlroots
+// gives no keyboard to such a window of the type Qt gives a tool window (utility), nor to menus,
+// tool tips, notifications and the like.
+void markAsUnmanagedPanel(WId window);
+
+// Sends every key to the mapped window until it is unmapped. False when the server refuses,
+// as when another client holds the keyboard.
+[[nodiscard]] bool grabKeyboard(WId window);
+
 } // namespace X11
