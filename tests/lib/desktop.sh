@@ -229,8 +229,10 @@ settings_with_rates() { # active currencies, e.g. "EUR, THB": the settings text
 # in $! (a backgrounded shell function would leave a subshell's).
 session_env() { # fills the array session for the current home
     : "${DBUS_SESSION_BUS_ADDRESS:?start_session_bus first}"
-    session=(HOME="$home" XDG_CONFIG_HOME="$config" XDG_STATE_HOME="$state" XDG_RUNTIME_DIR="$home/runtime"
-        DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" QT_QPA_PLATFORM=xcb)
+    # An X11 session, also when the tests run from a terminal of a Wayland one: with
+    # WAYLAND_DISPLAY set the program would take its panel past the window manager.
+    session=(-u WAYLAND_DISPLAY HOME="$home" XDG_CONFIG_HOME="$config" XDG_STATE_HOME="$state"
+        XDG_RUNTIME_DIR="$home/runtime" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" QT_QPA_PLATFORM=xcb)
     if [ -n "$accessibility" ]; then
         session+=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
     else
