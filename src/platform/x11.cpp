@@ -34,6 +34,40 @@ xcb_window_t rootWindow(xcb_connection_t* c) {
     return it.rem > 0 ? it.data->root : xcb_window_t(XCB_WINDOW_NONE);
 }
 
+namespace {
+
+// A 32-bit property of a window: its first value, or none.
+xcb_window_t windowProperty(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property) {
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, property, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    xcb_window_t value = XCB_WINDOW_NONE;
+    if (reply && reply->format == 32 && xcb_get_property_value_length(reply) == 4)
+        value = *static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
+    std::free(reply);
+    return value;
+}
+
+} // namespace
+
+QString windowManagerName() {
+    xcb_connection_t* c = connection();
+    if (!c)
+        return {};
+    const xcb_window_t check =
+        windowProperty(c, rootWindow(c), atom(c, "_NET_SUPPORTING_WM_CHECK"));
+    if (check == XCB_WINDOW_NONE)
+        return {};
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, check, atom(c, "_NET_WM_NAME"), atom(c, "UTF8_STRING"), 0, 256),
+        nullptr);
+    QString name;
+    if (reply && reply->format == 8)
+        name = QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(reply)),
+                                 xcb_get_property_value_length(reply));
+    std::free(reply);
+    return name;
+}
+
 bool selectionOwned(const char* name) {
     xcb_connection_t* c = connection();
     if (!c)
@@ -118,6 +152,33 @@ bool askForSquare(WId id) {
     xcb_configure_window(c, window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
     xcb_flush(c);
     return true;
+}
+
+void markAsUnmanagedPanel(WId id) {
+    xcb_connection_t* c = connection();
+    if (!c || id == 0)
+        return;
+    const auto window = static_cast<xcb_window_t>(id);
+    const uint32_t overrideRedirect = 1;
+    xcb_change_window_attributes(c, window, XCB_CW_OVERRIDE_REDIRECT, &overrideRedirect);
+    const xcb_atom_t normal = atom(c, "_NET_WM_WINDOW_TYPE_NORMAL");
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom(c, "_NET_WM_WINDOW_TYPE"),
+                        XCB_ATOM_ATOM, 32, 1, &normal);
+    xcb_flush(c);
+}
+
+bool grabKeyboard(WId id) {
+    xcb_connection_t* c = connection();
+    if (!c || id == 0)
+        return false;
+    xcb_grab_keyboard_reply_t* reply = xcb_grab_keyboard_reply(
+        c,
+        xcb_grab_keyboard(c, 0, static_cast<xcb_window_t>(id), XCB_CURRENT_TIME,
+                          XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+        nullptr);
+    const bool taken = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+    std::free(reply);
+    return taken;
 }
 
 } // namespace X11

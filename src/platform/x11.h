@@ -12,6 +12,9 @@ namespace X11 {
 xcb_connection_t* connection();
 xcb_atom_t atom(xcb_connection_t* c, const char* name);
 xcb_window_t rootWindow(xcb_connection_t* c);
+// The name the running window manager gives itself (_NET_WM_NAME on its check window), or
+// nothing.
+QString windowManagerName();
 // Whether some client owns the selection `name` (_NET_SYSTEM_TRAY_S0, _NET_WM_CM_S0).
 bool selectionOwned(const char* name);
 
@@ -24,5 +27,15 @@ void markAsFloatingPanel(WId window);
 // along one side: the size hints ask for that side, and a configure request has the embedder
 // read them again. False when it is square already (or is no window).
 bool askForSquare(WId window);
+
+// Takes a window that is not mapped yet past the window manager (override-redirect), so that a
+// Wayland compositor puts it on XWayland where it asks, and makes it a normal window: wlroots
+// gives no keyboard to such a window of the type Qt gives a tool window (utility), nor to menus,
+// tool tips, notifications and the like.
+void markAsUnmanagedPanel(WId window);
+
+// Sends every key to the mapped window until it is unmapped. False when the server refuses,
+// as when another client holds the keyboard.
+[[nodiscard]] bool grabKeyboard(WId window);
 
 } // namespace X11

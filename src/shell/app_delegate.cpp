@@ -111,6 +111,10 @@ void AppDelegate::setUpPanel() {
     connect(m_panel.get(), &PopupPanel::pasteRequested, model, &AppModel::pasteIntoCalculator);
     connect(m_panel.get(), &PopupPanel::copyRequested, model, &AppModel::copyEuro);
     connect(m_panel.get(), &PopupPanel::quitRequested, this, [this] { m_options.quit(); });
+    connect(m_panel.get(), &PopupPanel::keyboardRefused, this, [this] {
+        m_options.log(
+            QStringLiteral("Tastatur nicht \u00FCbernommen: ein anderes Programm h\u00E4lt sie"));
+    });
     connect(m_view, &PanelView::quitRequested, this, [this] { m_options.quit(); });
 }
 

@@ -178,9 +178,14 @@ QRect iconAround(const QPoint& click, const QRect& screen, const QRect& area) {
         return {click, QSize(1, 1)};
     const int reach = onHorizontalBar ? vertical : horizontal;
     const int across = 2 * reach + 1;
+    // Cut to the screen: an icon hanging over its edge would count as on a bar along that edge.
     if (onHorizontalBar)
-        return {click.x() - reach, reach == top ? screen.top() : click.y() - reach, across, across};
-    return {reach == left ? screen.left() : click.x() - reach, click.y() - reach, across, across};
+        return QRect(click.x() - reach, reach == top ? screen.top() : click.y() - reach, across,
+                     across)
+            .intersected(screen);
+    return QRect(reach == left ? screen.left() : click.x() - reach, click.y() - reach, across,
+                 across)
+        .intersected(screen);
 }
 
 QPoint fromDevicePixels(const QPoint& point, const QList<Screen>& screens) {

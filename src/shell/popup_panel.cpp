@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -28,8 +29,9 @@ QAccessibleInterface* windowFactory(const QString& className, QObject* object) {
 
 } // namespace
 
-PopupPanel::PopupPanel(QWidget* parent)
+PopupPanel::PopupPanel(QWidget* parent, PanelWindow::Kind kind)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_kind(kind)
     , m_scroll(new QScrollArea(this)) {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(&windowFactory);
@@ -128,10 +130,29 @@ void PopupPanel::resizeEvent(QResizeEvent* event) {
 
 // Qt sends this before the window is mapped, which is when the window manager reads the hints:
 // a tray panel belongs on whatever desktop the person is on, and in no task bar or pager.
+// Past the window manager the window is marked by hand rather than with
+// Qt::X11BypassWindowManagerHint: with that hint activateWindow() sets the input focus itself,
+// which the window manager of wlroots takes straight back, and Qt then counts the panel inactive.
 void PopupPanel::showEvent(QShowEvent* event) {
-    if (!event->spontaneous())
-        X11::markAsFloatingPanel(winId());
+    if (!event->spontaneous()) {
+        if (m_kind == PanelWindow::Kind::overrideRedirect) {
+            X11::markAsUnmanagedPanel(winId());
+            // The grab needs the window mapped, which Qt does right after this event.
+            QTimer::singleShot(0, this, &PopupPanel::takeKeyboard);
+        } else if (m_kind == PanelWindow::Kind::managed) {
+            X11::markAsFloatingPanel(winId());
+        }
+    }
     QWidget::showEvent(event);
+}
+
+// No window manager focuses a window that bypasses it. A grab of the X server's keyboard brings
+// the keys (as long as the compositor gives the keyboard to XWayland) and makes Qt count the
+// panel active; unmapping the window ends it. Qt's own grabKeyboard() would hand every key to
+// the panel itself, past the control that has the focus ring.
+void PopupPanel::takeKeyboard() {
+    if (isVisible() && !X11::grabKeyboard(winId()))
+        emit keyboardRefused();
 }
 
 void PopupPanel::keyPressEvent(QKeyEvent* event) {
@@ -152,11 +173,13 @@ void PopupPanel::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-// The panel has no title bar: dragging its background moves it.
+// The panel has no title bar: dragging its background moves it. Past the window manager it
+// moves itself: Qt would still ask wlroots' window manager, which announces the request,
+// reports success and leaves the window where it is.
 void PopupPanel::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
-    if (windowHandle() && windowHandle()->startSystemMove())
+    if (m_kind == PanelWindow::Kind::managed && windowHandle() && windowHandle()->startSystemMove())
         return;
     m_dragging = true;
     m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();

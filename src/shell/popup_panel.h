@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/panel_window.h"
+
 #include <QPoint>
 #include <QWidget>
 
@@ -12,11 +14,14 @@ class QScrollArea;
 
 // The program's only window: frameless, floating, shown and hidden but never closed. It offers
 // every key to its key handler first; Ctrl+C, Ctrl+V and Ctrl+Q are its copy, paste and quit.
+// How the desktop gets to see it (a managed tool window, or one past the window manager on
+// XWayland) is decided once for the session.
 class PopupPanel final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit PopupPanel(QWidget* parent = nullptr);
+    explicit PopupPanel(QWidget* parent = nullptr,
+                        PanelWindow::Kind kind = PanelWindow::forThisSession());
 
     // The panel's content, shown at the window's top left at its own size. The window takes
     // that size where the screen has room for it; where it has not, the content scrolls.
@@ -36,6 +41,8 @@ signals:
     void copyRequested();
     void pasteRequested();
     void quitRequested();
+    // Past the window manager the panel takes the keyboard itself; another client held it.
+    void keyboardRefused();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -49,7 +56,9 @@ private:
     void updateMask();
     void updateScrollBars();
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void takeKeyboard();
 
+    PanelWindow::Kind m_kind;
     std::function<bool(QKeyEvent*)> m_keyHandler;
     QScrollArea* m_scroll;
     QWidget* m_content = nullptr;

@@ -338,8 +338,13 @@ placement_case() { # name width height scale edge align
     env "${session[@]}" QT_SCALE_FACTOR="$scale" "$velmora" >"$work/velmora7-$edge-$scale.log" 2>&1 &
     app=$!
     track "$app"
-    check "$name: the icon is in the tray" wait_for 10 logged "Symbol sichtbar: true"
-    wait_for 5 icon_window >/dev/null
+    if ! check "$name: the icon is in the tray" wait_for 10 logged "Symbol sichtbar: true" ||
+        ! wait_for 5 icon_window >/dev/null; then
+        echo "  tray host running: $(running "$tray_pid" && echo yes || echo no)," \
+            "window manager running: $(running "$openbox_pid" && echo yes || echo no)"
+        tail -n 5 "$work/trayer.log" "$work/openbox.log" "$log" 2>/dev/null | sed 's/^/  /'
+        return 1
+    fi
     icon=$(window_geometry "$(icon_window)")
     bar=$(tray_bar)
     read -r ix iy iw ih <<<"$icon"
@@ -379,6 +384,7 @@ placement_case "top tray, scale 1" 1280 800 1 top right
 close_case
 placement_case "bottom tray, scale 1" 1280 800 1 bottom right
 # The content shrinks and grows while the panel is open: its bottom edge, next to the icon, stays.
+wait_for 3 panel_shown
 bottom=$(bottom_of_panel)
 tall=$(height_of_panel)
 xdotool key Tab Tab space # the euro as amount currency: the emphasised euro row goes

@@ -21,7 +21,7 @@ accessibility=""
 # start_session_bus, and the accessibility bus is found through it.
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
 
-check() { # name, then a command that must succeed
+check() { # name, then a command that must succeed; fails as the command did
     local name=$1
     shift
     if "$@"; then
@@ -30,6 +30,7 @@ check() { # name, then a command that must succeed
     else
         failed=$((failed + 1))
         echo "not ok - $name"
+        return 1
     fi
 }
 
@@ -246,8 +247,10 @@ settings_with_rates() { # active currencies, e.g. "EUR, THB": the settings text
 # in $! (a backgrounded shell function would leave a subshell's).
 session_env() { # fills the array session for the current home
     : "${DBUS_SESSION_BUS_ADDRESS:?start_session_bus first}"
-    session=(HOME="$home" XDG_CONFIG_HOME="$config" XDG_STATE_HOME="$state" XDG_RUNTIME_DIR="$home/runtime"
-        DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" QT_QPA_PLATFORM=xcb)
+    # An X11 session, also when the tests run from a terminal of a Wayland one: with
+    # WAYLAND_DISPLAY set the program would take its panel past the window manager.
+    session=(-u WAYLAND_DISPLAY HOME="$home" XDG_CONFIG_HOME="$config" XDG_STATE_HOME="$state"
+        XDG_RUNTIME_DIR="$home/runtime" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" QT_QPA_PLATFORM=xcb)
     if [ -n "$accessibility" ]; then
         session+=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
     else
@@ -287,6 +290,8 @@ panel_window() { # the panel, not the tray icon's window, which carries the same
     return 1
 }
 window_geometry() { # window id: "x y w h" of it on the screen
+    # (xwininfo without an id waits for a click on the window to describe)
+    [ -n "$1" ] || return 1
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
         /^  Width/ {w=$NF} /^  Height/ {h=$NF} END {print x, y, w, h}'
 }

@@ -188,14 +188,20 @@ TEST(Placement, IconAroundAClick) {
         {"left bar with a strut", {10, 700}, {30, 0, 1250, 800}, {0, 685, 30, 30}},
         {"right bar with a strut", {1270, 700}, {0, 0, 1256, 800}, {1256, 688, 24, 24}},
         {"top bar, no strut (XWayland)", {1268, 11}, screen, {1257, 0, 23, 23}},
+        {"top bar, no strut, nearer the right edge", {1269, 11}, screen, {1258, 0, 22, 23}},
+        {"bottom bar, no strut, nearer the right edge", {1269, 788}, screen, {1258, 777, 22, 23}},
         {"bottom bar, no strut", {640, 789}, screen, {630, 779, 21, 21}},
         {"right bar, no strut", {1270, 400}, screen, {1261, 391, 19, 19}},
-        {"top right corner, no strut: the top bar", {1275, 15}, screen, {1260, 0, 31, 31}},
+        {"top right corner, no strut: the top bar", {1275, 15}, screen, {1260, 0, 20, 31}},
         {"left bar, no strut", {8, 300}, screen, {0, 292, 17, 17}},
         {"nowhere near an edge", {640, 400}, screen, {640, 400, 1, 1}},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(Placement::iconAround(row.click, screen, row.area), row.expected) << row.name;
+    for (const Row& row : rows) {
+        const QRect icon = Placement::iconAround(row.click, screen, row.area);
+        EXPECT_EQ(icon, row.expected) << row.name;
+        // The panel next to such an icon clears the bar it stands for.
+        expectClear(Placement::nearIcon(icon, row.area, panel).frame, icon, row.area);
+    }
 }
 
 TEST(Placement, DevicePixelsToPoints) {
