@@ -97,6 +97,11 @@ void registerAll() {
         qDBusRegisterMetaType<MenuItemPropertiesList>();
         qDBusRegisterMetaType<MenuEvent>();
         qDBusRegisterMetaType<MenuEventList>();
+        // QtDBus finds a method's argument types by the names written in its signature: the
+        // aliases must be known by name too, or the method is left off the bus.
+        qRegisterMetaType<SniPixmaps>("SniPixmaps");
+        qRegisterMetaType<MenuItemPropertiesList>("MenuItemPropertiesList");
+        qRegisterMetaType<MenuEventList>("MenuEventList");
         return true;
     }();
     (void)registered;

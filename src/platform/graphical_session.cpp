@@ -30,4 +30,8 @@ bool reachable() {
     return ok;
 }
 
+bool wayland() {
+    return set("WAYLAND_DISPLAY");
+}
+
 } // namespace GraphicalSession

@@ -7,4 +7,7 @@ namespace GraphicalSession {
 
 bool reachable();
 
+// Whether the desktop is a Wayland session (the program may still run on XWayland there).
+bool wayland();
+
 } // namespace GraphicalSession

@@ -1,186 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/status_notifier_tray.h"
 
-#include "platform/icon_art.h"
+#include "platform/dbus_menu.h"
+#include "platform/status_notifier_item.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QDBusReply>
+#include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
-#include <QImage>
-#include <QtEndian>
 
 namespace {
 
-const QString itemPath = QStringLiteral("/StatusNotifierItem");
-const QString menuPath = QStringLiteral("/MenuBar");
 const QString watcherPath = QStringLiteral("/StatusNotifierWatcher");
 
-// The icon at every size hosts ask for at scales 1 to 2, so that none scales a small one up.
-SniPixmaps renderIcon() {
-    SniPixmaps pixmaps;
-    for (int size : IconArt::traySizes) {
-        const QImage image = IconArt::render(size);
-        QByteArray argb(size * size * 4, Qt::Uninitialized);
-        auto* out = reinterpret_cast<uchar*>(argb.data());
-        for (int y = 0; y < size; ++y) {
-            const auto* line = reinterpret_cast<const quint32*>(image.constScanLine(y));
-            for (int x = 0; x < size; ++x, out += 4)
-                qToBigEndian(line[x], out);
-        }
-        pixmaps.append({size, size, argb});
-    }
-    return pixmaps;
-}
-
-QVariantMap entryProperties(const QString& label) {
-    return {{QStringLiteral("label"), label},
-            {QStringLiteral("enabled"), true},
-            {QStringLiteral("visible"), true}};
+QDBusMessage watcherProperty(const QString& name) {
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        QLatin1String(StatusNotifierTray::watcherService), watcherPath,
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << QLatin1String(StatusNotifierTray::watcherService) << name;
+    return get;
 }
 
 } // namespace
 
-// ---- the item
-
-StatusNotifierItemObject::StatusNotifierItemObject(StatusNotifierTray& tray)
-    : QObject(&tray)
-    , m_tray(tray)
-    , m_pixmaps(renderIcon()) {}
-
-SniToolTip StatusNotifierItemObject::toolTip() const {
-    return {iconName(), m_pixmaps, title(), m_tray.toolTipText()};
-}
-
-QDBusObjectPath StatusNotifierItemObject::menu() const {
-    return QDBusObjectPath(menuPath);
-}
-
-QString StatusNotifierItemObject::label() const {
-    return m_tray.title();
-}
-
-// Both mouse buttons toggle the panel, as on the design's menu bar; hosts pass the point of the
-// click in screen coordinates.
-void StatusNotifierItemObject::Activate(int x, int y) {
-    m_tray.clicked(QPoint(x, y));
-}
-void StatusNotifierItemObject::SecondaryActivate(int x, int y) {
-    m_tray.clicked(QPoint(x, y));
-}
-void StatusNotifierItemObject::ContextMenu(int x, int y) {
-    m_tray.clicked(QPoint(x, y));
-}
-void StatusNotifierItemObject::Scroll(int, const QString&) {}
-
-// ---- the menu
-
-DBusMenuObject::DBusMenuObject(StatusNotifierTray& tray)
-    : QObject(&tray)
-    , m_tray(tray) {}
-
-QList<MenuLayout> DBusMenuObject::entries() const {
-    return {
-        {openClose,
-         entryProperties(m_panelShown ? QStringLiteral("Velmora schlie\u00DFen")
-                                      : QStringLiteral("Velmora \u00F6ffnen")),
-         {}},
-        {quit, entryProperties(QStringLiteral("Beenden")), {}},
-    };
-}
-
-MenuLayout DBusMenuObject::layout() const {
-    return {root, {{QStringLiteral("children-display"), QStringLiteral("submenu")}}, entries()};
-}
-
-void DBusMenuObject::panelShown(bool shown) {
-    if (shown == m_panelShown)
-        return;
-    m_panelShown = shown;
-    emit LayoutUpdated(++m_revision, root);
-}
-
-uint DBusMenuObject::GetLayout(int parentId, int recursionDepth, const QStringList&,
-                               MenuLayout& layout) {
-    if (parentId == root) {
-        layout = this->layout();
-        if (recursionDepth == 0)
-            layout.children.clear();
-    } else {
-        for (const MenuLayout& entry : entries()) {
-            if (entry.id == parentId)
-                layout = entry;
-        }
-    }
-    return m_revision;
-}
-
-MenuItemPropertiesList DBusMenuObject::GetGroupProperties(const QList<int>& ids,
-                                                          const QStringList&) {
-    MenuItemPropertiesList out;
-    const MenuLayout all = layout();
-    if (ids.isEmpty() || ids.contains(root))
-        out.append({root, all.properties});
-    for (const MenuLayout& entry : all.children) {
-        if (ids.isEmpty() || ids.contains(entry.id))
-            out.append({entry.id, entry.properties});
-    }
-    return out;
-}
-
-QDBusVariant DBusMenuObject::GetProperty(int id, const QString& name) {
-    for (const MenuItemProperties& item : GetGroupProperties({id}, {})) {
-        if (item.properties.contains(name))
-            return QDBusVariant(item.properties.value(name));
-    }
-    return QDBusVariant(QString());
-}
-
-void DBusMenuObject::Event(int id, const QString& eventId, const QDBusVariant&, uint) {
-    if (eventId != QLatin1String("clicked"))
-        return;
-    if (id == openClose)
-        m_tray.clicked(std::nullopt);
-    else if (id == quit)
-        m_tray.quitChosen();
-}
-
-QList<int> DBusMenuObject::EventGroup(const MenuEventList& events) {
-    QList<int> unknown;
-    for (const MenuEvent& event : events) {
-        if (event.id != openClose && event.id != quit && event.id != root)
-            unknown.append(event.id);
-        else
-            Event(event.id, event.eventId, event.data, event.timestamp);
-    }
-    return unknown;
-}
-
-bool DBusMenuObject::AboutToShow(int) {
-    return false;
-}
-
-QList<int> DBusMenuObject::AboutToShowGroup(const QList<int>&, QList<int>& idErrors) {
-    idErrors.clear();
-    return {};
-}
-
-// ---- the tray
-
-StatusNotifierTray::StatusNotifierTray(QDBusConnection bus, QObject* parent)
-    : Tray(parent)
+StatusNotifierTray::StatusNotifierTray(QDBusConnection bus, QObject* parent, Clock clock)
+    : Tray(parent, std::move(clock))
     , m_bus(std::move(bus))
-    , m_service(QStringLiteral("org.kde.StatusNotifierItem-%1-1")
-                    .arg(QCoreApplication::applicationPid())) {
-    DBusTypes::registerAll();
-    m_item = new StatusNotifierItemObject(*this);
-    m_menu = new DBusMenuObject(*this);
+    , m_service(
+          QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid()))
+    , m_item(new StatusNotifierItem(this))
+    , m_menu(new DBusMenu(this)) {
+    connect(m_item, &StatusNotifierItem::clicked, this, [this](QPoint at) { iconClicked(at); });
+    connect(m_menu, &DBusMenu::openCloseChosen, this, [this] { emit activated(std::nullopt); });
+    connect(m_menu, &DBusMenu::quitChosen, this, &Tray::quitRequested);
+
     const auto exported =
         QDBusConnection::ExportScriptableContents | QDBusConnection::ExportAllProperties;
-    m_bus.registerObject(itemPath, m_item, exported);
-    m_bus.registerObject(menuPath, m_menu, exported);
+    m_bus.registerObject(QLatin1String(StatusNotifierItem::path), m_item, exported);
+    m_bus.registerObject(QLatin1String(DBusMenu::path), m_menu, exported);
     m_bus.registerService(m_service);
 
     // A host restarting (a new login, a crashed panel) brings a new watcher: register again.
@@ -190,6 +49,8 @@ StatusNotifierTray::StatusNotifierTray(QDBusConnection bus, QObject* parent)
             [this](const QString&, const QString&, const QString& newOwner) {
                 m_registered = false;
                 m_hostPresent = false;
+                m_drops = 0;
+                m_givenUp = false;
                 if (!newOwner.isEmpty())
                     registerWithWatcher();
             });
@@ -197,13 +58,16 @@ StatusNotifierTray::StatusNotifierTray(QDBusConnection bus, QObject* parent)
     for (const char* signal : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"})
         m_bus.connect(QString(), watcherPath, QLatin1String(watcherService), QLatin1String(signal),
                       this, SLOT(askForHost()));
+    // A host may drop an item it failed to read: the watcher then says so.
+    m_bus.connect(QString(), watcherPath, QLatin1String(watcherService),
+                  QStringLiteral("StatusNotifierItemUnregistered"), this, SLOT(checkListed()));
     registerWithWatcher();
 }
 
 StatusNotifierTray::~StatusNotifierTray() {
     m_bus.unregisterService(m_service);
-    m_bus.unregisterObject(menuPath);
-    m_bus.unregisterObject(itemPath);
+    m_bus.unregisterObject(QLatin1String(DBusMenu::path));
+    m_bus.unregisterObject(QLatin1String(StatusNotifierItem::path));
 }
 
 bool StatusNotifierTray::watcherPresent(const QDBusConnection& bus) {
@@ -215,7 +79,11 @@ void StatusNotifierTray::registerWithWatcher() {
     QDBusMessage call = QDBusMessage::createMethodCall(
         QLatin1String(watcherService), watcherPath, QLatin1String(watcherService),
         QStringLiteral("RegisterStatusNotifierItem"));
-    call << m_service;
+    // By the connection's unique name, not the well-known one: GNOME's AppIndicator extension
+    // watches a well-known name besides reading the item, and when that watch reports the name
+    // after the first reading it clears the properties it read, compares the ones it reads
+    // again with nothing and drops the item.
+    call << m_bus.baseService();
     auto* pending = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this,
             [this](QDBusPendingCallWatcher* reply) {
@@ -226,11 +94,9 @@ void StatusNotifierTray::registerWithWatcher() {
 }
 
 void StatusNotifierTray::setStatus(const QString& title, const QString& toolTipText) {
-    m_title = title;
-    m_toolTipText = toolTipText;
-    emit m_item->NewTitle();
-    emit m_item->NewToolTip();
-    emit m_item->XAyatanaNewLabel(m_title, m_item->labelGuide());
+    // Before the watcher has the item no host has read it: the signals would only race the
+    // host's first reading of its properties.
+    m_item->setStatus(title, toolTipText, m_registered);
 }
 
 void StatusNotifierTray::setPanelShown(bool shown) {
@@ -238,19 +104,47 @@ void StatusNotifierTray::setPanelShown(bool shown) {
 }
 
 bool StatusNotifierTray::isVisible() const {
-    return m_registered && m_hostPresent;
+    return m_registered && m_hostPresent && !m_givenUp;
 }
 
 void StatusNotifierTray::askForHost() {
-    QDBusMessage get = QDBusMessage::createMethodCall(
-        QLatin1String(watcherService), watcherPath,
-        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    get << QLatin1String(watcherService) << QStringLiteral("IsStatusNotifierHostRegistered");
-    auto* pending = new QDBusPendingCallWatcher(m_bus.asyncCall(get), this);
+    auto* pending = new QDBusPendingCallWatcher(
+        m_bus.asyncCall(watcherProperty(QStringLiteral("IsStatusNotifierHostRegistered"))), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this,
             [this](QDBusPendingCallWatcher* call) {
                 call->deleteLater();
                 const QDBusPendingReply<QDBusVariant> reply = *call;
                 m_hostPresent = !reply.isError() && reply.value().variant().toBool();
             });
+}
+
+void StatusNotifierTray::checkListed() {
+    if (!m_registered || m_givenUp)
+        return;
+    auto* pending = new QDBusPendingCallWatcher(
+        m_bus.asyncCall(watcherProperty(QStringLiteral("RegisteredStatusNotifierItems"))), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, &StatusNotifierTray::listed);
+}
+
+// Watchers list an item by the name it registered with, alone or followed by the object's path
+// ("/StatusNotifierItem"; GNOME's extension writes "@/StatusNotifierItem").
+void StatusNotifierTray::listed(QDBusPendingCallWatcher* call) {
+    call->deleteLater();
+    const QDBusPendingReply<QDBusVariant> reply = *call;
+    if (reply.isError())
+        return;
+    const QString unique = m_bus.baseService();
+    for (const QString& entry : reply.value().variant().toStringList()) {
+        QString name = entry.section(QLatin1Char('/'), 0, 0);
+        if (name.endsWith(QLatin1Char('@')))
+            name.chop(1);
+        if (name == unique || name == m_service)
+            return;
+    }
+    if (++m_drops > registrationsAfterADrop) {
+        m_givenUp = true;
+        emit visibilityLost();
+        return;
+    }
+    registerWithWatcher();
 }

@@ -5,6 +5,9 @@
 #include "platform/x11.h"
 #include "platform/xembed_tray.h"
 
+#include <QGuiApplication>
+#include <QStyleHints>
+
 Tray* Tray::create(QObject* parent) {
     // A watcher on the session bus means a host that shows our own item, with the rate beside
     // the icon where it can; Qt's icon would show neither label nor menu there.
@@ -14,4 +17,13 @@ Tray* Tray::create(QObject* parent) {
     if (X11::selectionOwned("_NET_SYSTEM_TRAY_S0"))
         return new XEmbedTray(parent);
     return nullptr;
+}
+
+void Tray::iconClicked(std::optional<QPoint> at) {
+    const QDateTime now = m_clock();
+    const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+    if (m_lastClick.isValid() && m_lastClick.msecsTo(now) < interval)
+        return;
+    m_lastClick = now;
+    emit activated(at);
 }

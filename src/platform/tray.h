@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/clock.h"
+
+#include <QDateTime>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
@@ -14,7 +17,9 @@ class Tray : public QObject {
     Q_OBJECT
 
 public:
-    using QObject::QObject;
+    explicit Tray(QObject* parent = nullptr, Clock clock = Clocks::system)
+        : QObject(parent)
+        , m_clock(std::move(clock)) {}
 
     // The kind the desktop offers now, or nothing when it shows no tray at all.
     static Tray* create(QObject* parent);
@@ -30,8 +35,20 @@ public:
     virtual std::optional<QRect> iconRect() const = 0;
 
 signals:
-    // A click on the icon, with either button; `at` is where the host says it was, if it says.
+    // A click on the icon, with either button, or the menu's entry that opens and closes the
+    // panel; `at` is where the host says the click was, if it says.
     void activated(std::optional<QPoint> at);
     // "Beenden" in the menu some hosts show instead of passing a right click on.
     void quitRequested();
+    // The host stopped showing the icon for good: a person can no longer see it.
+    void visibilityLost();
+
+protected:
+    // A click on the icon. Some hosts pass both clicks of a double click on as two: the second,
+    // within the desktop's double-click interval, is not another click.
+    void iconClicked(std::optional<QPoint> at);
+
+private:
+    Clock m_clock;
+    QDateTime m_lastClick;
 };

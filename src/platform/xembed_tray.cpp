@@ -17,7 +17,7 @@ XEmbedTray::XEmbedTray(QObject* parent)
             [this](QSystemTrayIcon::ActivationReason reason) {
                 // A double click arrives as Trigger and then DoubleClick: toggle once only.
                 if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::Context)
-                    emit activated(std::nullopt);
+                    iconClicked(std::nullopt);
             });
     m_icon->show();
     takeIconWindow();

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/dbus_menu.h"
+#include "platform/dbus_types.h"
 #include "platform/status_notifier_tray.h"
 #include "support/qt_printers.h"
 
@@ -7,7 +9,9 @@
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QDBusReply>
+#include <QGuiApplication>
 #include <QSignalSpy>
+#include <QStyleHints>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -55,18 +59,39 @@ public:
 public slots:
     Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString& service) {
         ++registrations;
-        if (!m_items.contains(service))
-            m_items.append(service);
+        // As GNOME's watcher lists them: the name and the object's path.
+        const QString entry = service + QStringLiteral("@/StatusNotifierItem");
+        if (m_dropsLeft > 0) {
+            // A host that fails to read the item drops it a moment after it came.
+            --m_dropsLeft;
+            m_items.removeAll(entry);
+            QMetaObject::invokeMethod(
+                this, [this, entry] { emit StatusNotifierItemUnregistered(entry); },
+                Qt::QueuedConnection);
+            return;
+        }
+        if (!m_items.contains(entry))
+            m_items.append(entry);
+    }
+
+public:
+    // The next `count` registrations are dropped again at once.
+    void dropNext(int count) { m_dropsLeft = count; }
+    void drop(const QString& service) {
+        m_items.removeAll(service + QStringLiteral("@/StatusNotifierItem"));
+        emit StatusNotifierItemUnregistered(service + QStringLiteral("@/StatusNotifierItem"));
     }
 
 signals:
     Q_SCRIPTABLE void StatusNotifierHostRegistered();
     Q_SCRIPTABLE void StatusNotifierHostUnregistered();
+    Q_SCRIPTABLE void StatusNotifierItemUnregistered(const QString& service);
 
 private:
     QDBusConnection m_bus;
     QStringList m_items;
     bool m_host = true;
+    int m_dropsLeft = 0;
 };
 
 class SignalCounter final : public QObject {
@@ -85,7 +110,8 @@ protected:
         ASSERT_TRUE(QDBusConnection::sessionBus().isConnected()) << "run under dbus-run-session";
         m_watcher = std::make_unique<FakeWatcher>(QStringLiteral("watcher"));
         ASSERT_TRUE(m_watcher->start());
-        m_tray = std::make_unique<StatusNotifierTray>(QDBusConnection::sessionBus());
+        m_tray = std::make_unique<StatusNotifierTray>(QDBusConnection::sessionBus(), nullptr,
+                                                      [this] { return m_now; });
         ASSERT_TRUE(QTest::qWaitFor([this] { return m_tray->isVisible(); }, 3000));
     }
     void TearDown() override {
@@ -132,10 +158,14 @@ protected:
 
     std::unique_ptr<FakeWatcher> m_watcher;
     std::unique_ptr<StatusNotifierTray> m_tray;
+    QDateTime m_now{QDate(2026, 12, 8), QTime(19, 30)}; // the tray's clock, moved by hand
 };
 
 TEST_F(StatusNotifierTest, RegistersAndRegistersAgainWhenTheWatcherComesBack) {
-    EXPECT_EQ(m_watcher->items(), QStringList{m_tray->serviceName()});
+    // Registered by the connection's unique name, which GNOME's extension reads without
+    // dropping the item; the well-known name stays on the bus for whoever looks for it.
+    const QString unique = QDBusConnection::sessionBus().baseService();
+    EXPECT_EQ(m_watcher->items(), QStringList{unique + "@/StatusNotifierItem"});
     EXPECT_EQ(m_watcher->registrations, 1);
     EXPECT_TRUE(
         QDBusConnection::sessionBus().interface()->isServiceRegistered(m_tray->serviceName()));
@@ -147,6 +177,20 @@ TEST_F(StatusNotifierTest, RegistersAndRegistersAgainWhenTheWatcherComesBack) {
     ASSERT_TRUE(m_watcher->start());
     EXPECT_TRUE(QTest::qWaitFor([this] { return m_watcher->registrations == 1; }, 3000));
     EXPECT_TRUE(QTest::qWaitFor([this] { return m_tray->isVisible(); }, 3000));
+
+    // The host drops the item it failed to read: the item notices and registers again.
+    QSignalSpy lost(m_tray.get(), &Tray::visibilityLost);
+    m_watcher->drop(unique);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_watcher->registrations == 2; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_watcher->items().size() == 1; }, 3000));
+    EXPECT_TRUE(m_tray->isVisible());
+
+    // A host that drops it every time: after three tries in all the icon counts as not seen.
+    m_watcher->dropNext(10);
+    m_watcher->drop(unique);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return lost.count() == 1; }, 5000));
+    EXPECT_EQ(m_watcher->registrations, 1 + StatusNotifierTray::registrationsAfterADrop);
+    EXPECT_FALSE(m_tray->isVisible());
 }
 
 TEST_F(StatusNotifierTest, VisibleOnlyWhileAHostShowsTheItems) {
@@ -207,12 +251,30 @@ TEST_F(StatusNotifierTest, ClicksAndTheMenu) {
     QSignalSpy clicks(m_tray.get(), &Tray::activated);
     QSignalSpy quits(m_tray.get(), &Tray::quitRequested);
     const QString item = QStringLiteral("org.kde.StatusNotifierItem");
-    call("/StatusNotifierItem", item, "Activate", {900, 24});
-    call("/StatusNotifierItem", item, "SecondaryActivate", {10, 20});
-    call("/StatusNotifierItem", item, "ContextMenu", {11, 21});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return clicks.count() == 3; }, 3000));
-    EXPECT_EQ(clicks[0][0].value<std::optional<QPoint>>(), QPoint(900, 24));
-    EXPECT_EQ(clicks[2][0].value<std::optional<QPoint>>(), QPoint(11, 21));
+    // Every button is a click; the second click of a double click, which XFCE's and Plasma's
+    // hosts pass on as a second Activate, is not.
+    const int doubleClick = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+    const struct {
+        const char* method;
+        int afterMs;
+        bool counts;
+    } rows[] = {
+        {"Activate", 0, true},
+        {"Activate", doubleClick - 1, false},
+        {"SecondaryActivate", doubleClick, true},
+        {"ContextMenu", 2 * doubleClick, true},
+    };
+    qsizetype expected = 0;
+    for (const auto& row : rows) {
+        m_now = m_now.addMSecs(row.afterMs);
+        call("/StatusNotifierItem", item, row.method, {900, int(expected)});
+        expected += row.counts;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return clicks.count() == expected; }, 3000))
+            << row.method << " after " << row.afterMs << " ms";
+    }
+    EXPECT_EQ(clicks.count(), 3);
+    EXPECT_EQ(clicks[0][0].value<std::optional<QPoint>>(), QPoint(900, 0));
+    EXPECT_EQ(clicks[2][0].value<std::optional<QPoint>>(), QPoint(900, 2));
 
     MenuLayout layout = menu();
     ASSERT_EQ(layout.children.size(), 2);
@@ -228,6 +290,54 @@ TEST_F(StatusNotifierTest, ClicksAndTheMenu) {
     EXPECT_FALSE(clicks[3][0].value<std::optional<QPoint>>().has_value());
     call("/MenuBar", dbusmenu, "Event", {layout.children[1].id, "clicked", none, 0u});
     EXPECT_TRUE(QTest::qWaitFor([&] { return quits.count() == 1; }, 3000));
+
+    // XFCE's panel clicks through EventGroup, a batch of (id, event, data, time).
+    MenuEventList batch{{DBusMenu::openClose, "clicked", QDBusVariant(0), 0},
+                        {7, "clicked", QDBusVariant(0), 0}};
+    const QDBusMessage reply = roundTrip([&] {
+        QDBusMessage m = QDBusMessage::createMethodCall(m_tray->serviceName(), "/MenuBar", dbusmenu,
+                                                        "EventGroup");
+        m << QVariant::fromValue(batch);
+        return m;
+    }());
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    EXPECT_EQ(qdbus_cast<QList<int>>(reply.arguments().value(0)), QList<int>{7}); // unknown id
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clicks.count() == 5; }, 3000));
+}
+
+// Every method of com.canonical.dbusmenu that hosts call is on the bus and answers with the
+// interface's signature: a method QtDBus cannot export is silently left off.
+TEST_F(StatusNotifierTest, EveryMenuMethodAnswersAsTheInterfaceDefines) {
+    struct Row {
+        const char* method;
+        QVariantList arguments;
+        const char* replySignature;
+    };
+    const QList<int> ids{DBusMenu::openClose, DBusMenu::quit, 9};
+    const Row rows[] = {
+        {"GetLayout", {0, -1, QStringList{"label"}}, "u(ia{sv}av)"},
+        {"GetGroupProperties", {QVariant::fromValue(ids), QStringList()}, "a(ia{sv})"},
+        {"GetProperty", {DBusMenu::quit, "label"}, "v"},
+        {"Event", {DBusMenu::root, "opened", QVariant::fromValue(QDBusVariant(0)), 0u}, ""},
+        {"EventGroup", {QVariant::fromValue(MenuEventList{})}, "ai"},
+        {"AboutToShow", {DBusMenu::root}, "b"},
+        {"AboutToShowGroup", {QVariant::fromValue(ids)}, "aiai"},
+    };
+    for (const Row& row : rows) {
+        QDBusMessage m = QDBusMessage::createMethodCall(m_tray->serviceName(), "/MenuBar",
+                                                        "com.canonical.dbusmenu", row.method);
+        m.setArguments(row.arguments);
+        const QDBusMessage reply = roundTrip(m);
+        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage)
+            << row.method << ": " << reply.errorMessage().toStdString();
+        EXPECT_EQ(reply.signature(), row.replySignature) << row.method;
+    }
+    // The id no entry has is an error for AboutToShowGroup, not for the known ones.
+    QDBusMessage m = QDBusMessage::createMethodCall(m_tray->serviceName(), "/MenuBar",
+                                                    "com.canonical.dbusmenu", "AboutToShowGroup");
+    m << QVariant::fromValue(ids);
+    EXPECT_EQ(qdbus_cast<QList<int>>(roundTrip(m).arguments().value(1)), QList<int>{9});
+    EXPECT_EQ(property("Menu").value<QDBusObjectPath>().path(), "/MenuBar");
 }
 
 } // namespace
