@@ -3,6 +3,7 @@
 
 #include "app/key_routing.h"
 #include "model/format.h"
+#include "platform/graphical_session.h"
 #include "platform/tray.h"
 #include "platform/tray_watch.h"
 #include "shell/placement.h"
@@ -10,6 +11,7 @@
 #include "ui/panel_view.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -88,11 +90,18 @@ bool AppDelegate::createTrayIcon() {
     if (!m_tray)
         return false;
     connect(m_tray, &Tray::activated, this, [this](std::optional<QPoint> at) {
-        if (at) // the menu's entry has no point: keep the last click's
+        if (at)
             m_clickPosition = at;
+        m_iconGuess = guessIcon(at);
         togglePanel();
     });
     connect(m_tray, &Tray::quitRequested, this, [this] { m_options.quit(); });
+    // A host that dropped the icon for good leaves nothing to click: say so, and open the panel
+    // as for an icon that cannot be seen.
+    connect(m_tray, &Tray::visibilityLost, this, [this] {
+        if (!m_panel->isVisible())
+            checkIcon();
+    });
     updateStatusTitle();
     return true;
 }
@@ -141,15 +150,34 @@ std::optional<QRect> AppDelegate::iconRect() const {
         return std::nullopt;
     if (const auto icon = m_tray->iconRect())
         return icon;
-    // Where the host keeps the icon's place to itself, the click is where it is. The pointer
-    // would not do: under XWayland it is known only while over an X window.
-    if (!m_clickPosition)
-        return std::nullopt;
-    const QPoint click = fromDevicePixels(*m_clickPosition);
-    QScreen* screen = screenAt(click);
+    return m_iconGuess;
+}
+
+// Where the host keeps the icon's place to itself, the click is where it is. A menu entry comes
+// without a point: in an X11 session the pointer is on the entry, right by the icon; under
+// XWayland the pointer is known only while over an X window, so there the last click's point
+// stands in, or else the end of the top edge, where GNOME keeps its status icons.
+std::optional<QRect> AppDelegate::guessIcon(std::optional<QPoint> click) const {
+    if (click) {
+        const QPoint point = fromDevicePixels(*click);
+        QScreen* screen = screenAt(point);
+        if (!screen)
+            return QRect(point, QSize(1, 1));
+        return Placement::iconAround(point, screen->geometry(), screen->availableGeometry());
+    }
+    if (!GraphicalSession::wayland()) {
+        const QPoint pointer = QCursor::pos();
+        QScreen* screen = screenAt(pointer);
+        return screen ? std::optional(Placement::iconForMenu(pointer, screen->availableGeometry()))
+                      : std::nullopt;
+    }
+    if (m_clickPosition)
+        return guessIcon(m_clickPosition);
+    QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
-        return QRect(click, QSize(1, 1));
-    return Placement::iconAround(click, screen->geometry(), screen->availableGeometry());
+        return std::nullopt;
+    const QRect area = screen->availableGeometry();
+    return Placement::iconForMenu(area.topRight(), area);
 }
 
 Placement::Spot AppDelegate::spotFor(bool underIcon) const {

@@ -65,6 +65,8 @@ private:
     void checkIcon();
     bool handleKey(QKeyEvent* event);
     std::optional<QRect> iconRect() const;
+    // The icon for a click the host passed with or without its point.
+    std::optional<QRect> guessIcon(std::optional<QPoint> click) const;
     // The spot for a panel opened now: next to the icon, or centred.
     Placement::Spot spotFor(bool underIcon) const;
 
@@ -75,7 +77,10 @@ private:
     PanelView* m_view = nullptr;
     Tray* m_tray = nullptr;
     TrayWatch* m_trayWatch = nullptr;
-    std::optional<QPoint> m_clickPosition; // in device pixels, as the host passed it
+    // Where the last click was, as the host passed it (in device pixels), and the icon as
+    // guessed from it or from where a menu entry was chosen.
+    std::optional<QPoint> m_clickPosition;
+    std::optional<QRect> m_iconGuess;
     Placement::Spot m_spot;
     bool m_highlighted = false;
 };

@@ -60,8 +60,8 @@ int main(int argc, char** argv) {
 
     // Wayland does not let a program place its own windows; under XWayland the panel opens
     // where it should. A platform the user chose explicitly is left alone.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && GraphicalSession::wayland() &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     if (!GraphicalSession::reachable()) {
         std::fputs("velmora: braucht eine grafische Sitzung (X11 oder Wayland mit XWayland)\n",

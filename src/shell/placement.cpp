@@ -188,6 +188,12 @@ QRect iconAround(const QPoint& click, const QRect& screen, const QRect& area) {
         .intersected(screen);
 }
 
+QRect iconForMenu(const QPoint& pointer, const QRect& area) {
+    const bool upperHalf = pointer.y() <= area.center().y();
+    const int x = std::max(area.left(), std::min(pointer.x(), area.right()));
+    return {x, upperHalf ? area.top() - 1 : bottomOf(area), 1, 1};
+}
+
 QPoint fromDevicePixels(const QPoint& point, const QList<Screen>& screens) {
     for (const Screen& screen : screens) {
         const QPoint origin = screen.geometry.topLeft();

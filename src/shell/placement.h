@@ -69,6 +69,11 @@ QRect refit(const Spot& spot, const QSize& fitting, int scrollBar = 0);
 // thick as the bar, so the panel clears the bar.
 QRect iconAround(const QPoint& click, const QRect& screen, const QRect& area);
 
+// A menu entry chosen at `pointer` (the host passes no point with it): the menu hangs from an
+// icon on the bar along the nearer of the area's top and bottom edges, straight above or below
+// the pointer. Taken as a point just outside that edge.
+QRect iconForMenu(const QPoint& pointer, const QRect& area);
+
 // A screen as Qt sees it: in device-independent points, its top left kept in device pixels.
 struct Screen {
     QRect geometry;

@@ -258,7 +258,9 @@ item_get() {
     bus_call "$DBUS_SESSION_BUS_ADDRESS" "$item" /StatusNotifierItem \
         org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem "string:$1"
 }
-item_registered() { watcher_get RegisteredStatusNotifierItems | grep -qF "$item"; }
+item_registered() {
+    lists_item "$(watcher_get RegisteredStatusNotifierItems)" "$item" "$(name_owner "$DBUS_SESSION_BUS_ADDRESS" "$item")"
+}
 check "the program's own item registers with the host's watcher" wait_for 5 item_registered
 check "the icon check counts the item as seen" wait_for 5 logged "Symbol sichtbar: true"
 sleep 0.5
@@ -285,6 +287,7 @@ menu_label() {
         grep -qF "$1"
 }
 check "the menu offers to close the open panel" menu_label $'Velmora schlie\303\237en'
+sleep 0.5 # a click of its own, not the second half of a double click
 activate 1268 12
 check "a second Activate hides it" wait_for 3 logged $'Fenster schlie\303\237en: Symbol angeklickt'
 check "the menu offers to open it again" wait_for 2 menu_label $'Velmora \303\266ffnen'

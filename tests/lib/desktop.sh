@@ -148,6 +148,21 @@ name_owned() { # bus address, well-known name
         grep -q true
 }
 
+# Whether a watcher's list of items (RegisteredStatusNotifierItems as dbus-send prints it) holds
+# an item: by any of the names given (the program registers by its connection's unique name),
+# alone or followed by its object's path, "/…" or, as GNOME's extension writes it, "@/…".
+lists_item() { # list, name...
+    local list=$1 name
+    shift
+    for name in "$@"; do
+        [ -n "$name" ] && grep -qE "(^|[[:space:]])${name//./\\.}(@?/[^[:space:]]*)?([[:space:]]|\$)" <<<"$list" && return 0
+    done
+    return 1
+}
+name_owner() { # bus address, well-known name: the unique name of its owner
+    bus_call "$1" org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.GetNameOwner "string:$2" | tr -d ' '
+}
+
 # A StatusNotifierItem host with its own watcher, along the top. gtk-sni-tray-standalone now and
 # then dies as it starts (about 1 start in 8 here): its host asks its own watcher before the
 # watcher's object is on the bus ("UnknownObject", exit 1). Such a start is tried again.

@@ -202,6 +202,20 @@ TEST(Placement, IconAroundAClick) {
         // The panel next to such an icon clears the bar it stands for.
         expectClear(Placement::nearIcon(icon, row.area, panel).frame, icon, row.area);
     }
+
+    // A menu entry chosen with the pointer: the icon is on the nearer bar, straight above or
+    // below the pointer, and the panel opens next to that bar.
+    const QRect topArea(0, 32, 1280, 768);
+    const Row menus[] = {
+        {"menu under a top bar", {1200, 60}, topArea, {1200, 31, 1, 1}},
+        {"menu over a bottom bar", {1200, 700}, {0, 0, 1280, 760}, {1200, 760, 1, 1}},
+        {"pointer right of the area", {1300, 60}, topArea, {1279, 31, 1, 1}},
+    };
+    for (const Row& row : menus) {
+        EXPECT_EQ(Placement::iconForMenu(row.click, row.area), row.expected) << row.name;
+        expectClear(Placement::nearIcon(row.expected, row.area, panel).frame, row.expected,
+                    row.area);
+    }
 }
 
 TEST(Placement, DevicePixelsToPoints) {
