@@ -115,6 +115,8 @@ start_xvfb() { # exports DISPLAY
     wait_for 10 test -s "$work/display" || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; return 1; }
     DISPLAY=":$(head -n1 "$work/display")"
     export DISPLAY
+    # Taking the place of a server just stopped, it can name its display before clients reach it.
+    wait_for 10 xdpyinfo >/dev/null 2>&1 || { echo "Xvfb on $DISPLAY takes no clients:"; cat "$work/xvfb.log"; return 1; }
 }
 
 openbox_pid=""
@@ -122,7 +124,7 @@ start_openbox() {
     env "${desktop_env[@]}" openbox >"$work/openbox.log" 2>&1 &
     openbox_pid=$!
     track "$openbox_pid"
-    wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 ||
+    wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 && running "$openbox_pid" ||
         { echo "openbox did not start:"; cat "$work/openbox.log"; return 1; }
 }
 
@@ -222,13 +224,18 @@ start_accessibility() {
 # An X server of another size in place of the running one, with its window manager; the buses
 # stay. The accessibility bus goes with the old server.
 new_display() { # width height
-    stop_tray
-    [ -n "$openbox_pid" ] && stop "$openbox_pid"
-    [ -n "$xvfb_pid" ] && stop "$xvfb_pid"
+    local attempt
     screen_width=$1
     screen_height=$2
     accessibility=""
-    start_xvfb && start_openbox
+    for attempt in 1 2 3; do
+        stop_tray
+        [ -n "$openbox_pid" ] && stop "$openbox_pid"
+        [ -n "$xvfb_pid" ] && stop "$xvfb_pid"
+        start_xvfb && start_openbox && return 0
+        echo "# the X server or its window manager did not come up (start $attempt), trying again"
+    done
+    return 1
 }
 
 start_desktop() { # X server, window manager, session bus and accessibility bus; no tray host yet
