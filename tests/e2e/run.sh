@@ -331,7 +331,8 @@ inside_screen() { # "x y w h", margin in pixels
 panel_rect() { window_geometry "$panel"; }
 strut_reserved() { # edge: the work area ends where the tray's bar begins
     local x y w h
-    IFS=', ' read -r x y w h < <(xprop -root _NET_WORKAREA | sed -n 's/.*= //p')
+    # one rectangle for each virtual desktop: the first will do
+    IFS=', ' read -r x y w h _ < <(xprop -root _NET_WORKAREA | sed -n 's/.*= //p')
     [ -n "$h" ] || return 1
     case $1 in
     top) [ "$y" -gt 0 ] ;;
@@ -354,7 +355,7 @@ placement_case() { # name width height scale edge align
         sleep 2
     fi
     # The window manager takes the tray's strip out of the work area a moment later still.
-    check "$name: the work area leaves out the tray's strip" wait_for 5 strut_reserved "$edge"
+    check "$name: the work area leaves out the tray's strip" wait_for 10 strut_reserved "$edge"
     new_home "$work/home7-$edge-$scale"
     settings_with_rates "EUR, THB" >"$config/Velmora/Velmora.conf"
     session_env
