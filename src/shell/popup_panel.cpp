@@ -67,6 +67,11 @@ PopupPanel::PopupPanel(QWidget* parent, PanelWindow::Kind kind)
     });
 }
 
+// Qt 6.8's ~QWidget clears the focus and so reports a focus change, when this is a panel no more.
+PopupPanel::~PopupPanel() {
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
+
 void PopupPanel::setContent(QWidget* content) {
     m_content = content;
     m_scroll->setWidget(content);

@@ -22,6 +22,7 @@ class PopupPanel final : public QWidget {
 public:
     explicit PopupPanel(QWidget* parent = nullptr,
                         PanelWindow::Kind kind = PanelWindow::forThisSession());
+    ~PopupPanel() override;
 
     // The panel's content, shown at the window's top left at its own size. The window takes
     // that size where the screen has room for it; where it has not, the content scrolls.
