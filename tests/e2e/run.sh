@@ -26,7 +26,6 @@ start_velmora() { # in the background; its pid in $app
     track "$app"
 }
 runs=0
-logged() { grep -qF -- "$1" "$log" 2>/dev/null; }
 line_after() { # text, line number: the first line after that one holding the text
     grep -nF -- "$1" "$log" | cut -d: -f1 | awk -v after="$2" '$1 > after {print; exit}'
 }
@@ -251,17 +250,6 @@ new_home "$work/home6"
 settings_with_rates "EUR, THB" >"$config/Velmora/Velmora.conf"
 start_velmora
 item="org.kde.StatusNotifierItem-$app-1"
-watcher_get() {
-    bus_call "$DBUS_SESSION_BUS_ADDRESS" org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
-        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher "string:$1"
-}
-item_get() {
-    bus_call "$DBUS_SESSION_BUS_ADDRESS" "$item" /StatusNotifierItem \
-        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem "string:$1"
-}
-item_registered() {
-    lists_item "$(watcher_get RegisteredStatusNotifierItems)" "$item" "$(name_owner "$DBUS_SESSION_BUS_ADDRESS" "$item")"
-}
 check "the program's own item registers with the host's watcher" wait_for 5 item_registered
 check "the icon check counts the item as seen" wait_for 5 logged "Symbol sichtbar: true"
 sleep 0.5
@@ -270,7 +258,6 @@ item_says() { item_get "$1" | grep -qF "$2"; }
 check "Title is Velmora" item_says Title Velmora
 check "Id is velmora" item_says Id velmora
 check "XAyatanaLabel carries the baht rate" item_says XAyatanaLabel 39,50
-tooltip_has_rate() { item_get ToolTip | tr -d '\n' | grep -q $'Velmora.*1 \342\202\254 = 39,50 \340\270\277'; }
 check "the tool tip is Velmora with the rate" tooltip_has_rate
 # Where the host draws the item: the right end of its bar along the top.
 activate() { bus_call "$DBUS_SESSION_BUS_ADDRESS" "$item" /StatusNotifierItem org.kde.StatusNotifierItem.Activate "int32:$1" "int32:$2" >/dev/null; }
@@ -312,22 +299,6 @@ icon_window() { # the program's icon in the tray: the small window of its class
         [ "${width:-999}" -le 64 ] && { echo "$w"; return 0; }
     done
     return 1
-}
-# What lies between two rectangles "x y w h" along the side where they face each other: the gap
-# in pixels, negative when they overlap.
-gap_between() {
-    /usr/bin/python3 - "$1" "$2" <<'PY'
-import sys
-ax, ay, aw, ah = map(int, sys.argv[1].split())
-bx, by, bw, bh = map(int, sys.argv[2].split())
-print(max(bx - (ax + aw), ax - (bx + bw), by - (ay + ah), ay - (by + bh)))
-PY
-}
-inside_screen() { # "x y w h", margin in pixels
-    local x y w h
-    read -r x y w h <<<"$1"
-    [ "$x" -ge "$2" ] && [ "$y" -ge "$2" ] && [ $((x + w)) -le $((screen_width - $2)) ] &&
-        [ $((y + h)) -le $((screen_height - $2)) ]
 }
 panel_rect() { window_geometry "$panel"; }
 bottom_of_panel() { local x y w h; read -r x y w h < <(panel_rect); echo $((y + h)); }

@@ -4,9 +4,10 @@
 #   . "$(dirname "${BASH_SOURCE[0]}")/../lib/desktop.sh"
 # It gives them a scratch folder ($work), the "ok - name" checks and their counts, waiting,
 # the desktop (Xvfb, openbox, trayer, a D-Bus session bus with the accessibility bus), a home of
-# its own for each run of the program, the frames the program logs, and clicks on its controls
-# found by their accessible names. Every process started through it is recorded by pid and
-# stopped by that pid when the script exits; nothing is ever stopped by its name.
+# its own for each run of the program, the frames the program logs, clicks on its controls found by
+# their accessible names, the tray item as the host's watcher lists it, and what the screen shows.
+# Every process started through it is recorded by pid and stopped by that pid when the script
+# exits; nothing is ever stopped by its name.
 
 desktop_lib=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d)
@@ -165,15 +166,27 @@ name_owner() { # bus address, well-known name: the unique name of its owner
     bus_call "$1" org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.GetNameOwner "string:$2" | tr -d ' '
 }
 
+# --- the program's tray item $item (its well-known name) and the session bus's watcher
+watcher_get() { # property of the watcher
+    bus_call "$DBUS_SESSION_BUS_ADDRESS" org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher "string:$1"
+}
+host_registered() { watcher_get IsStatusNotifierHostRegistered | grep -q true; }
+item=""
+item_registered() {
+    lists_item "$(watcher_get RegisteredStatusNotifierItems)" "$item" "$(name_owner "$DBUS_SESSION_BUS_ADDRESS" "$item")"
+}
+item_get() { # property
+    bus_call "$DBUS_SESSION_BUS_ADDRESS" "$item" /StatusNotifierItem \
+        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem "string:$1"
+}
+# As the cached rates of settings_with_rates give it.
+tooltip_has_rate() { item_get ToolTip | tr -d '\n' | grep -q $'Velmora.*1 \342\202\254 = 39,50 \340\270\277'; }
+
 # A StatusNotifierItem host with its own watcher, along the top. gtk-sni-tray-standalone now and
 # then dies as it starts (about 1 start in 8 here): its host asks its own watcher before the
 # watcher's object is on the bus ("UnknownObject", exit 1). Such a start is tried again.
-sni_host_ready() {
-    running "$sni_host" &&
-        bus_call "$DBUS_SESSION_BUS_ADDRESS" org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
-            org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
-            string:IsStatusNotifierHostRegistered | grep -q true
-}
+sni_host_ready() { running "$sni_host" && host_registered; }
 start_sni_host() { # log file; the host's pid in $sni_host
     local attempt
     for attempt in 1 2 3; do
@@ -281,6 +294,7 @@ session_env() { # fills the array session for the current home
 }
 
 # --- what the program logs
+logged() { grep -qF -- "$1" "$log" 2>/dev/null; } # text: in the log of the current home
 frame_on_line() { # a log line: the whole numbers of its "Rahmen (x, y, w, h)"
     printf '%s\n' "$1" | sed -nE 's/.*Rahmen \(([-0-9.]+), ([-0-9.]+), ([-0-9.]+), ([-0-9.]+)\).*/\1 \2 \3 \4/p' |
         awk '{printf "%d %d %d %d\n", $1, $2, $3, $4}'
@@ -302,7 +316,7 @@ click_control() { # accessible name [pid of velmora [role]]: clicks the middle o
 }
 
 # --- what the screen shows
-screen() { /usr/bin/python3 "$desktop_lib/screen.py" "$@"; } # pixel X Y | span X Y W H RRGGBB TOL
+screen() { /usr/bin/python3 "$desktop_lib/screen.py" "$@"; } # pixel, span, box, grab, changed, save: see screen.py
 panel_window() { # the panel, not the tray icon's window, which carries the same name
     local w width
     for w in $(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null); do
@@ -318,6 +332,24 @@ window_geometry() { # window id: "x y w h" of it on the screen
         /^  Width/ {w=$NF} /^  Height/ {h=$NF} END {print x, y, w, h}'
 }
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+panel_shown() { local w; w=$(panel_window) && viewable "$w"; }
+panel_hidden() { ! panel_shown; }
+# What lies between two rectangles "x y w h" along the side where they face each other: the gap
+# in pixels, negative when they overlap.
+gap_between() {
+    /usr/bin/python3 - "$1" "$2" <<'PY'
+import sys
+ax, ay, aw, ah = map(int, sys.argv[1].split())
+bx, by, bw, bh = map(int, sys.argv[2].split())
+print(max(bx - (ax + aw), ax - (bx + bw), by - (ay + ah), ay - (by + bh)))
+PY
+}
+inside_screen() { # "x y w h", margin in pixels
+    local x y w h
+    read -r x y w h <<<"$1"
+    [ "$x" -ge "$2" ] && [ "$y" -ge "$2" ] && [ $((x + w)) -le $((screen_width - $2)) ] &&
+        [ $((y + h)) -le $((screen_height - $2)) ]
+}
 color_near() { # "R G B" "R G B" tolerance
     local a b
     read -ra a <<<"$1"

@@ -77,7 +77,6 @@ start_program() { # in the background, as the user; its pid in $app, its log in 
     app=$!
     track "$app"
 }
-logged() { grep -qF -- "$1" "$log" 2>/dev/null; }
 # The X11 tools speak to XWayland as the user it runs as. Under these names the helpers of
 # desktop.sh (panel_window, window_geometry, viewable) reach it too.
 xwininfo() { as_user env DISPLAY="$display" xwininfo "$@"; }
@@ -110,8 +109,6 @@ else:
     print(o["x"], bottom, o["width"], o["y"] + o["height"] - bottom)' "$outputs" "$workspaces"
 }
 panel_geometry() { window_geometry "$(panel_window)"; }
-panel_shown() { local w; w=$(panel_window) && viewable "$w"; }
-panel_hidden() { ! panel_shown; }
 overrides_redirect() { xwininfo -id "$(panel_window)" | grep -q 'Override Redirect State: yes'; }
 normal_type() {
     [ "$(xprop -id "$(panel_window)" _NET_WM_WINDOW_TYPE)" = "_NET_WM_WINDOW_TYPE(ATOM) = _NET_WM_WINDOW_TYPE_NORMAL" ]
