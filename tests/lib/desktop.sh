@@ -83,6 +83,11 @@ stop() { # pid [signal]: ends a process this shell started, and what it started 
     for kid in $kids; do wait_for 2 gone "$kid" || kill -KILL "$kid" 2>/dev/null || true; done
     return 0
 }
+stop_started_since() { # index into started: stops what was started from there on, newest first
+    local i
+    for ((i = ${#started[@]} - 1; i >= $1; i--)); do stop "${started[i]}"; done
+    started=("${started[@]:0:$1}")
+}
 at_exit() { exit_steps+=("$1"); } # a command for the end, after every process is stopped
 desktop_cleanup() {
     local i step
@@ -101,15 +106,21 @@ trap 'exit 143' TERM
 # --- the desktop
 # Window manager, tray host, buses and the helpers get a home of their own as well, so that a
 # developer's own openbox or D-Bus configuration plays no part and nothing is written there.
-mkdir -p "$work/desktop/config" "$work/desktop/cache" "$work/desktop/data" "$work/desktop/runtime"
-chmod 700 "$work/desktop/runtime"
+new_desktop_home() { # made afresh, for a desktop that must not find the last one's settings
+    rm -rf "$work/desktop"
+    mkdir -p "$work/desktop/config" "$work/desktop/cache" "$work/desktop/data" "$work/desktop/runtime"
+    chmod 700 "$work/desktop/runtime"
+}
+new_desktop_home
 desktop_env=(HOME="$work/desktop" XDG_CONFIG_HOME="$work/desktop/config" XDG_CACHE_HOME="$work/desktop/cache"
     XDG_DATA_HOME="$work/desktop/data" XDG_RUNTIME_DIR="$work/desktop/runtime")
 
 xvfb_pid=""
+# -noreset: a server that resets each time its last client leaves refuses whoever connects in that
+# moment (a window manager starting while xprop asks whether it is up, now and then).
 start_xvfb() { # exports DISPLAY
     rm -f "$work/display"
-    Xvfb -displayfd 3 -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp \
+    Xvfb -displayfd 3 -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp -noreset \
         3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     track "$xvfb_pid"
@@ -120,12 +131,13 @@ start_xvfb() { # exports DISPLAY
     wait_for 10 xdpyinfo >/dev/null 2>&1 || { echo "Xvfb on $DISPLAY takes no clients:"; cat "$work/xvfb.log"; return 1; }
 }
 
+window_manager_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 openbox_pid=""
 start_openbox() {
     env "${desktop_env[@]}" openbox >"$work/openbox.log" 2>&1 &
     openbox_pid=$!
     track "$openbox_pid"
-    wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 && running "$openbox_pid" ||
+    wait_for 10 window_manager_ready && running "$openbox_pid" ||
         { echo "openbox did not start:"; cat "$work/openbox.log"; return 1; }
 }
 
@@ -203,14 +215,30 @@ start_sni_host() { # log file; the host's pid in $sni_host
     return 1
 }
 
-start_session_bus() { # exports DBUS_SESSION_BUS_ADDRESS
-    mkdir -p "$work/bus"
-    env "${desktop_env[@]}" dbus-daemon --session --nofork --nopidfile --address="unix:dir=$work/bus" \
-        --print-address=3 3>"$work/bus-address" >"$work/dbus.log" 2>&1 &
+start_bus() { # name: a bus daemon with a session bus's rules; its address in $bus_address
+    rm -rf "${work:?}/$1" "$work/$1-address" && mkdir -p "$work/$1"
+    env "${desktop_env[@]}" dbus-daemon --session --nofork --nopidfile --address="unix:dir=$work/$1" \
+        --print-address=3 3>"$work/$1-address" >"$work/$1.log" 2>&1 &
     track $!
-    wait_for 10 test -s "$work/bus-address" || { echo "the session bus did not start:"; cat "$work/dbus.log"; return 1; }
-    DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus-address")
+    wait_for 10 test -s "$work/$1-address" || { echo "dbus-daemon in $work/$1 did not start:"; cat "$work/$1.log"; return 1; }
+    bus_address=$(head -n1 "$work/$1-address")
+}
+start_session_bus() { # exports DBUS_SESSION_BUS_ADDRESS
+    start_bus bus || return 1
+    DBUS_SESSION_BUS_ADDRESS=$bus_address
     export DBUS_SESSION_BUS_ADDRESS
+}
+# A stand-in for the system bus, with nothing on it: what a desktop asks there (logind, accounts,
+# power) fails at once instead of waiting for a timeout, and the machine's own bus stays untouched.
+start_system_bus() { # exports DBUS_SYSTEM_BUS_ADDRESS
+    start_bus system-bus || return 1
+    DBUS_SYSTEM_BUS_ADDRESS=$bus_address
+    export DBUS_SYSTEM_BUS_ADDRESS
+}
+# What the session bus starts by activation gets the desktop's display, homes and these variables.
+bus_activation_env() { # more variables to pass, as names or NAME=value
+    env "${desktop_env[@]}" dbus-update-activation-environment DISPLAY HOME XDG_CONFIG_HOME XDG_CACHE_HOME \
+        XDG_DATA_HOME XDG_RUNTIME_DIR "$@"
 }
 
 # The accessibility bus as a desktop session has it: at-spi-bus-launcher owns org.a11y.Bus on the
