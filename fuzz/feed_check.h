@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QTime>
+#include <QTimeZone>
 
 #include <cmath>
 
@@ -15,7 +16,7 @@ namespace FuzzFeed {
 
 // A fixed clock, one day after the fixture's quote time, keeps every run reproducible.
 inline QDateTime now() {
-    return QDateTime(QDate(2026, 12, 8), QTime(1, 0, 1), Qt::UTC);
+    return QDateTime(QDate(2026, 12, 8), QTime(1, 0, 1), QTimeZone::utc());
 }
 
 // What the store relies on in any record a feed hands over.

@@ -12,13 +12,14 @@
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 #include <cstdio>
 
 namespace {
 
 // Rates of a December morning, fetched a few minutes before the pictures' "now".
-const QDateTime sampleNow(QDate(2026, 12, 9), QTime(9, 5), Qt::LocalTime);
+const QDateTime sampleNow(QDate(2026, 12, 9), QTime(9, 5));
 
 RateInfo sampleRates() {
     RateInfo info;
@@ -28,7 +29,7 @@ RateInfo sampleRates() {
     info.rateDate = QStringLiteral("2026-12-09");
     info.fetchedAt = Timestamps::fromDateTime(sampleNow.addSecs(-180));
     info.quotedAt =
-        Timestamps::fromDateTime(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1), Qt::UTC));
+        Timestamps::fromDateTime(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1), QTimeZone::utc()));
     info.source = QStringLiteral("FloatRates");
     return info;
 }

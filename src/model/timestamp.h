@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QTimeZone>
 
 // Points in time are seconds since 2001-01-01 00:00:00 UTC, held as a double. The rate cache
 // stores them in exactly this form, so keeping the same epoch in memory makes the cache
@@ -31,7 +32,7 @@ inline QDateTime toDateTime(Timestamp t) {
     if (ms != ms) // NaN
         ms = 0;
     ms = ms < -limitMs ? -limitMs : (ms > limitMs ? limitMs : ms);
-    return QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(ms), Qt::UTC);
+    return QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(ms), QTimeZone::utc());
 }
 
 } // namespace Timestamps

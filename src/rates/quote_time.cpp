@@ -126,7 +126,7 @@ std::optional<QDateTime> parse(const QString& text) {
     if (!offset)
         return std::nullopt;
     // Read the wall time as if it were UTC, then take the zone's offset off.
-    return QDateTime(date, time, Qt::UTC).addSecs(-qint64(*offset) * 60);
+    return QDateTime(date, time, QTimeZone::utc()).addSecs(-qint64(*offset) * 60);
 }
 
 } // namespace QuoteTime

@@ -5,12 +5,13 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTimeZone>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const QDateTime quoteTime(QDate(2026, 12, 8), QTime(0, 0, 1), Qt::UTC);
+const QDateTime quoteTime(QDate(2026, 12, 8), QTime(0, 0, 1), QTimeZone::utc());
 const QDateTime now = quoteTime.addSecs(3600);
 
 // A primary document with the three used currencies, each entry adjustable.

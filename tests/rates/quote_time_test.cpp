@@ -2,12 +2,14 @@
 #include "rates/quote_time.h"
 #include "support/qt_printers.h"
 
+#include <QTimeZone>
+
 #include <gtest/gtest.h>
 
 namespace {
 
 QDateTime utc(int y, int mo, int d, int h, int mi, int s) {
-    return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc());
 }
 
 TEST(QuoteTime, ReadsTheZonesServersSend) {

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QTcpServer>
+#include <QTimeZone>
 
 inline const QString primaryPath = QString::fromLatin1(RateSource::primaryPath);
 inline const QString fallbackPath = QString::fromLatin1(RateSource::fallbackPath);
@@ -38,7 +39,7 @@ inline FeedConfig testFeeds(const QString& primaryBase, const QString& fallbackB
     FeedConfig config;
     config.primaryBase = primaryBase;
     config.fallbackBase = fallbackBase;
-    config.clock = [] { return QDateTime(QDate(2026, 12, 8), QTime(1, 0, 1), Qt::UTC); };
+    config.clock = [] { return QDateTime(QDate(2026, 12, 8), QTime(1, 0, 1), QTimeZone::utc()); };
     config.transferTimeoutMs = 500;
     config.overallTimeoutMs = 1500;
     return config;

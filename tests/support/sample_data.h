@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QSettings>
+#include <QTimeZone>
 #include <QVariant>
 
 // The rates the tests convert with: units per euro, fetched on the morning of 8 December 2026.
@@ -13,7 +14,8 @@ inline RateInfo sampleRates(double usd = 1.08, double thb = 39.5, double pln = 4
     RateInfo info;
     info.perEur = {{"USD", usd}, {"THB", thb}, {"PLN", pln}};
     info.rateDate = "2026-12-08";
-    info.fetchedAt = Timestamps::fromDateTime(QDateTime(QDate(2026, 12, 8), QTime(18, 0), Qt::UTC));
+    info.fetchedAt =
+        Timestamps::fromDateTime(QDateTime(QDate(2026, 12, 8), QTime(18, 0), QTimeZone::utc()));
     info.source = QStringLiteral("FloatRates");
     return info;
 }
