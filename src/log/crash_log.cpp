@@ -90,7 +90,7 @@ void putStamp(char*& out) {
 }
 
 int openLogForAppend() {
-    struct stat info {};
+    struct stat info = {};
     if (stat(g_logPath, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > Log::maxBytes)
         unlink(g_logPath);
     int fd = open(g_logPath, O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);

@@ -57,7 +57,7 @@ void writeTo(const QString& logPath, const QString& message, const QDateTime& no
                                           QFileDevice::ExeOwner);
     }
 
-    struct stat info {};
+    struct stat info = {};
     if (::stat(file.constData(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > maxBytes)
         ::unlink(file.constData());
 
