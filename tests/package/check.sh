@@ -20,8 +20,16 @@ png_is_square() { # file, size: width and height from the PNG header
 # --- what is inside
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort >"$work/files"
 check "the package holds exactly the expected files" same_lines <(sort "$here/files.txt") "$work/files"
+# The package is for the release it was built on, whose library names its Depends carry
+# (Debian 13 renamed some, libqt6core6t64): its version says which.
+version=$(dpkg-deb -f "$deb" Version)
+release=$("$here/../../scripts/debian-release") || exit 1
+release_number=$("$here/../../scripts/debian-release" --number)
+check "the version $version names this machine's release, Debian $release_number" \
+    grep -qE "~deb${release_number}(~test)?\$" <<<"$version"
 dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed -E 's/^ *//; s/ .*//' | sort >"$work/depends"
-check "Depends names exactly the libraries the program links" same_lines <(sort "$here/depends.txt") "$work/depends"
+check "Depends names exactly the libraries the program links, by $release's names" \
+    same_lines <(sort "$here/depends.$release.txt") "$work/depends"
 check "every Qt dependency carries a minimum version" \
     bash -c "! dpkg-deb -f '$deb' Depends | tr ',' '\n' | grep 'libqt6' | grep -vq '(>= 6\.'"
 for field in Package:velmora Section:utils Architecture:"$(dpkg --print-architecture)"; do
@@ -31,7 +39,6 @@ done
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 metainfo="$root/usr/share/metainfo/de.velmora.Velmora.metainfo.xml"
-version=$(dpkg-deb -f "$deb" Version)
 upstream=${version%%~*}
 check "the AppStream release entry is the package's version ($upstream)" grep -q "<release version=\"$upstream\"" "$metainfo"
 check "the changelog's newest entry is that version" bash -c \
@@ -43,8 +50,8 @@ check "the manual page renders without complaint" bash -c \
     "LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l '$root/usr/share/man/man1/velmora.1.gz' 2>&1 >/dev/null | (! grep -q .)"
 check "the Maintainer has an address" bash -c "dpkg-deb -f '$deb' Maintainer | grep -qE '<[^@ ]+@[^@ ]+>'"
 # A package of a build whose feeds are not the real ones says so in its version and description.
-if [ "$version" != "$upstream" ]; then
-    check "a test build's package says so: version $version" test "${version#*~}" = test
+if [ "$version" != "$upstream~deb$release_number" ]; then
+    check "a test build's package says so: version $version" test "${version##*~}" = test
     check "a test build's package says so in its description" bash -c \
         "dpkg-deb -f '$deb' Description | head -n1 | grep -qF 'TEST BUILD'"
 fi
