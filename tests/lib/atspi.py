@@ -20,6 +20,8 @@ import pyatspi
 from gi.repository import Atspi
 
 APPLICATION = "velmora"
+# Debian 13's AT-SPI calls a push button "button"; the scripts see Debian 12's name on either.
+ROLE_NAMES = {"button": "push button"}
 STATES = {
     pyatspi.STATE_CHECKED: "checked",
     pyatspi.STATE_FOCUSED: "focused",
@@ -46,6 +48,11 @@ def applications(pid):
         except Exception:  # an application that went away while we asked
             continue
         yield app
+
+
+def role_of(accessible):
+    role = accessible.getRoleName()
+    return ROLE_NAMES.get(role, role)
 
 
 def showing(accessible):
@@ -75,9 +82,10 @@ def extents_of(accessible):
 def find(app, args, seen):
     for _, accessible in walk(app):
         try:
-            name, role = accessible.name, accessible.getRoleName()
+            name, role = accessible.name, role_of(accessible)
             seen.add(f"{role} {name!r}")
-            if name == args.name and (args.role is None or role == args.role) and showing(accessible):
+            wanted = ROLE_NAMES.get(args.role, args.role)
+            if name == args.name and (wanted is None or role == wanted) and showing(accessible):
                 extents = extents_of(accessible)
                 if extents:
                     return extents
@@ -89,7 +97,7 @@ def find(app, args, seen):
 def line_of(accessible):
     states = accessible.getState()
     names = [word for state, word in STATES.items() if states.contains(state)]
-    return f"{accessible.getRoleName()}\t{accessible.name}\t{','.join(names)}"
+    return f"{role_of(accessible)}\t{accessible.name}\t{','.join(names)}"
 
 
 def tree(app, args, seen):
@@ -108,7 +116,7 @@ def focused(app, args, seen):
     for _, accessible in walk(app):
         try:
             if accessible.getState().contains(pyatspi.STATE_FOCUSED):
-                return f"{accessible.getRoleName()}\t{accessible.name}"
+                return f"{role_of(accessible)}\t{accessible.name}"
         except Exception:
             continue
     return None
