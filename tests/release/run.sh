@@ -31,7 +31,7 @@ took "debootstrap"
 mkdir -p "$target/src"
 (cd "$tree" && tar --exclude=./.git --exclude='./build*' -cf - .) | tar -C "$target/src" -xf -
 check "scripts/install-deps --test installs what the tests need" \
-    logged_run install-deps in_target /src/scripts/install-deps --test || exit 1
+    logged_run install-deps in_target /src/scripts/install-deps --test --no-desktops || exit 1
 took "the test dependencies"
 
 # From here on nothing needs the network.
