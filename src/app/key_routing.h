@@ -6,18 +6,37 @@
 #include <QString>
 #include <Qt>
 
-#include <optional>
-
-// The one place where typed keys become calculator keys.
+// The one place that decides what a key pressed in the panel does. It sees the keys the focused
+// control leaves alone: Tab and Shift+Tab move along the focus chain, and Space presses the
+// control with the ring, before the panel gets to see them.
 namespace KeyRouting {
 
+// What the desktop's key scheme makes of a key (Ctrl+C, Ctrl+Insert or the Copy key for copy,
+// say); it differs between desktops, so the window asks Qt and passes the answer in.
+enum class Shortcut { none, copy, paste };
+
+struct Input {
+    int key = 0; // Qt::Key
+    Qt::KeyboardModifiers modifiers;
+    QString text;
+    Shortcut shortcut = Shortcut::none;
+};
+
 struct Action {
-    enum class Kind { press, hide } kind;
+    enum class Kind {
+        none, // not the panel's: left to go on unhandled
+        press,
+        hide,
+        copyEuro,
+        quit,
+    } kind = Kind::none;
     CalcKey key = CalcKey::clear; // for press
 };
 
-// Nothing when the key is not the calculator's: Control, Alt or Meta held, a dead key, a key
-// that types more or less than one character, or a character the calculator does not know.
-std::optional<Action> route(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text);
+// With Control, Alt or Meta held a key never types: it can only be the desktop's copy or paste,
+// or Ctrl+Q. Any other key the calculator knows, by its code or by the one character it types,
+// presses that calculator key; a dead key, a key typing more or less than one character and a
+// character the calculator does not know go nowhere unless they are copy or paste.
+Action route(const Input& input);
 
 } // namespace KeyRouting

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/app_delegate.h"
 
-#include "app/key_routing.h"
 #include "model/format.h"
 #include "platform/graphical_session.h"
 #include "platform/tray.h"
@@ -14,7 +13,6 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QScreen>
 
 namespace {
@@ -116,10 +114,7 @@ void AppDelegate::setUpPanel() {
     AppModel* model = m_model.get();
     connect(model, &AppModel::closeWindowRequested, this,
             [this] { hidePanel(QStringLiteral("Schlie\u00DFen-Knopf")); });
-    m_panel->setKeyHandler([this](QKeyEvent* event) { return handleKey(event); });
-    connect(m_panel.get(), &PopupPanel::pasteRequested, model, &AppModel::pasteIntoCalculator);
-    connect(m_panel.get(), &PopupPanel::copyRequested, model, &AppModel::copyEuro);
-    connect(m_panel.get(), &PopupPanel::quitRequested, this, [this] { m_options.quit(); });
+    connect(m_panel.get(), &PopupPanel::keyAction, this, &AppDelegate::carryOut);
     connect(m_panel.get(), &PopupPanel::keyboardRefused, this, [this] {
         m_options.log(
             QStringLiteral("Tastatur nicht \u00FCbernommen: ein anderes Programm h\u00E4lt sie"));
@@ -127,15 +122,24 @@ void AppDelegate::setUpPanel() {
     connect(m_view, &PanelView::quitRequested, this, [this] { m_options.quit(); });
 }
 
-bool AppDelegate::handleKey(QKeyEvent* event) {
-    const auto action = KeyRouting::route(event->key(), event->modifiers(), event->text());
-    if (!action)
-        return false;
-    if (action->kind == KeyRouting::Action::Kind::hide)
+void AppDelegate::carryOut(const KeyRouting::Action& action) {
+    using Kind = KeyRouting::Action::Kind;
+    switch (action.kind) {
+    case Kind::press:
+        m_model->press(action.key);
+        return;
+    case Kind::hide:
         hidePanel(QStringLiteral("Esc"));
-    else
-        m_model->press(action->key);
-    return true;
+        return;
+    case Kind::copyEuro:
+        m_model->copyEuro();
+        return;
+    case Kind::quit:
+        m_options.quit();
+        return;
+    case Kind::none:
+        return;
+    }
 }
 
 void AppDelegate::togglePanel() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/app_model.h"
+#include "app/key_routing.h"
 #include "rates/rate_store.h"
 #include "shell/placement.h"
 
@@ -15,7 +16,6 @@
 
 class PanelView;
 class PopupPanel;
-class QKeyEvent;
 class Tray;
 class TrayWatch;
 
@@ -63,7 +63,7 @@ private:
     bool createTrayIcon();
     void setUpPanel();
     void checkIcon();
-    bool handleKey(QKeyEvent* event);
+    void carryOut(const KeyRouting::Action& action);
     std::optional<QRect> iconRect() const;
     // The icon for a click the host passed with or without its point.
     std::optional<QRect> guessIcon(std::optional<QPoint> click) const;

@@ -27,6 +27,14 @@ QAccessibleInterface* windowFactory(const QString& className, QObject* object) {
     return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
 }
 
+KeyRouting::Input routingInput(const QKeyEvent& event) {
+    using KeyRouting::Shortcut;
+    const Shortcut shortcut = event.matches(QKeySequence::Copy)    ? Shortcut::copy
+                              : event.matches(QKeySequence::Paste) ? Shortcut::paste
+                                                                   : Shortcut::none;
+    return {event.key(), event.modifiers(), event.text(), shortcut};
+}
+
 } // namespace
 
 PopupPanel::PopupPanel(QWidget* parent, PanelWindow::Kind kind)
@@ -161,21 +169,10 @@ void PopupPanel::takeKeyboard() {
 }
 
 void PopupPanel::keyPressEvent(QKeyEvent* event) {
-    if (m_keyHandler && m_keyHandler(event))
-        return;
-    if (event->matches(QKeySequence::Copy)) {
-        emit copyRequested();
-        return;
-    }
-    if (event->matches(QKeySequence::Paste)) {
-        emit pasteRequested();
-        return;
-    }
-    if (event->key() == Qt::Key_Q && (event->modifiers() & Qt::ControlModifier)) {
-        emit quitRequested();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    const KeyRouting::Action action = KeyRouting::route(routingInput(*event));
+    if (action.kind == KeyRouting::Action::Kind::none)
+        return QWidget::keyPressEvent(event);
+    emit keyAction(action);
 }
 
 // The panel has no title bar: dragging its background moves it. Past the window manager it

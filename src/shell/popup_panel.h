@@ -1,19 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/key_routing.h"
 #include "platform/panel_window.h"
 
 #include <QPoint>
 #include <QWidget>
 
-#include <functional>
-#include <utility>
-
 class QKeyEvent;
 class QScrollArea;
 
-// The program's only window: frameless, floating, shown and hidden but never closed. It offers
-// every key to its key handler first; Ctrl+C, Ctrl+V and Ctrl+Q are its copy, paste and quit.
+// The program's only window: frameless, floating, shown and hidden but never closed. Every key
+// that reaches it goes through KeyRouting, and what the table makes of it is passed on as an
+// action; the keys the table leaves alone go on unhandled.
 // How the desktop gets to see it (a managed tool window, or one past the window manager on
 // XWayland) is decided once for the session.
 class PopupPanel final : public QWidget {
@@ -33,15 +32,8 @@ public:
     // With no compositor the transparent corners would show black: cut them off instead.
     void setUseMask(bool useMask);
 
-    // Offered every key press first; true means the key was taken.
-    void setKeyHandler(std::function<bool(QKeyEvent*)> handler) {
-        m_keyHandler = std::move(handler);
-    }
-
 signals:
-    void copyRequested();
-    void pasteRequested();
-    void quitRequested();
+    void keyAction(KeyRouting::Action action);
     // Past the window manager the panel takes the keyboard itself; another client held it.
     void keyboardRefused();
 
@@ -60,7 +52,6 @@ private:
     void takeKeyboard();
 
     PanelWindow::Kind m_kind;
-    std::function<bool(QKeyEvent*)> m_keyHandler;
     QScrollArea* m_scroll;
     QWidget* m_content = nullptr;
     bool m_useMask = false;
