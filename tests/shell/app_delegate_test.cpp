@@ -216,6 +216,17 @@ TEST_F(DelegateTest, KeysCopyPasteAndQuitReachTheModel) {
     QTest::keyClick(&panel, Qt::Key_C);
     EXPECT_EQ(d.model().calcText(), "");
 
+    // With a control ringed, Space presses it and the rest still goes to the calculator.
+    QWidget* usd = panel.findChild<QWidget*>("switch-USD");
+    ASSERT_NE(usd, nullptr);
+    usd->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(d.model().isActive(Currency::usd));
+    QTest::keyClick(usd, Qt::Key_Space);
+    EXPECT_TRUE(d.model().isActive(Currency::usd));
+    QTest::keyClicks(usd, "2*4");
+    QTest::keyClick(usd, Qt::Key_Return);
+    EXPECT_EQ(d.model().calcText(), "8");
+
     QTest::keyClick(&panel, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(m_quits, 1);
     QTest::keyClick(&panel, Qt::Key_Escape);
