@@ -6,9 +6,9 @@
 #include <QString>
 #include <Qt>
 
-// The one place that decides what a key pressed in the panel does. It sees the keys the focused
-// control leaves alone: Tab and Shift+Tab move along the focus chain, and Space presses the
-// control with the ring, before the panel gets to see them.
+// The one place that decides what a key pressed in the panel does. Qt's own handling comes first:
+// Tab and Shift+Tab move the ring along the focus chain, and a control with the ring takes Space
+// and presses itself. Every other key gets here whichever control has the ring, Return included.
 namespace KeyRouting {
 
 // What the desktop's key scheme makes of a key (Ctrl+C, Ctrl+Insert or the Copy key for copy,

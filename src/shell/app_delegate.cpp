@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/app_delegate.h"
 
+#include "app/key_routing.h"
 #include "model/format.h"
 #include "platform/graphical_session.h"
 #include "platform/tray.h"

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "app/app_model.h"
-#include "app/key_routing.h"
 #include "rates/rate_store.h"
 #include "shell/placement.h"
 
@@ -14,6 +13,9 @@
 #include <functional>
 #include <memory>
 
+namespace KeyRouting {
+struct Action;
+}
 class PanelView;
 class PopupPanel;
 class Tray;
