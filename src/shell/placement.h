@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/metrics.h"
+
 #include <QList>
 #include <QPoint>
 #include <QRect>
@@ -15,8 +17,8 @@ namespace Placement {
 inline constexpr int margin = 6;  // to the edges of the available area
 inline constexpr int iconGap = 4; // between the icon and the panel
 inline constexpr double centredTop = 0.12;
-inline const QSize fallbackSize{543, 420};
-inline const QRect assumedArea{0, 0, 1440, 900}; // when there is no screen at all
+inline const QSize fallbackSize{Metrics::panelWidth, Metrics::fallbackPanelHeight};
+inline const QRect assumedArea{0, 0, Metrics::assumedScreenWidth, Metrics::assumedScreenHeight};
 // A click this close to an edge of its screen was on a bar along that edge.
 inline constexpr int barReach = 64;
 

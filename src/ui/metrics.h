@@ -15,6 +15,13 @@ inline constexpr int contentWidth = leftWidth + cardGap + keypadWidth;
 inline constexpr int wideKeyWidth = 2 * keyWidth + keySpacing; // "Einfügen"
 inline constexpr int panelPadding = 14;
 inline constexpr int panelWidth = contentWidth + 2 * panelPadding;
+// The panel's rounded corners: its window's shape and its painted background must agree.
+inline constexpr int panelCornerRadius = 16;
+// The panel's height before its content has laid itself out.
+inline constexpr int fallbackPanelHeight = 420;
+// The screen assumed when Qt knows of none.
+inline constexpr int assumedScreenWidth = 1440;
+inline constexpr int assumedScreenHeight = 900;
 
 static_assert(keypadWidth == 253 && contentWidth == 515 && panelWidth == 543);
 

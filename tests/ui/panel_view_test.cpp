@@ -66,8 +66,9 @@ TEST_F(PanelTest, FixedWidthForEveryThemeAndCurrencySet) {
                 m_model->setActive(c, set.contains(c));
             settle();
             EXPECT_EQ(view.sizeHint().width(), Metrics::panelWidth);
-            EXPECT_EQ(view.width(), 543) << theme.id.toStdString() << " " << set.size();
-            EXPECT_EQ(find<QWidget>("calculatorCard")->width(), 515);
+            EXPECT_EQ(view.width(), Metrics::panelWidth)
+                << theme.id.toStdString() << " " << set.size();
+            EXPECT_EQ(find<QWidget>("calculatorCard")->width(), Metrics::contentWidth);
             if (set.size() == 4) {
                 EXPECT_GT(view.sizeHint().height(), previousHeight);
             }
@@ -252,7 +253,7 @@ TEST_F(PanelTest, WarningAndAgeAreShownWholeAtTheStandardWidth) {
                 ASSERT_TRUE(QTest::qWaitFor([this] { return m_store->hasFailed(); }, 5000));
                 QCoreApplication::processEvents();
             }
-            EXPECT_EQ(m_panel->width(), 543);
+            EXPECT_EQ(m_panel->width(), Metrics::panelWidth);
             const QString warning = failed ? "  Keine Verbindung" : "  EZB als Ersatz";
             EXPECT_EQ(statusAsShown(), "aktualisiert " + QString(row.stamp) + warning);
             if (failed) {
