@@ -21,6 +21,10 @@ inline const QSize fallbackSize{Metrics::panelWidth, Metrics::fallbackPanelHeigh
 inline const QRect assumedArea{0, 0, Metrics::assumedScreenWidth, Metrics::assumedScreenHeight};
 // A click this close to an edge of its screen was on a bar along that edge.
 inline constexpr int barReach = 64;
+// Content is laid out once both sides of its fitting size exceed this.
+inline constexpr int minimumContent = 100;
+// Room beside the icon narrower or lower than this is taken for none.
+inline constexpr int minimumRoom = 100;
 
 // Where the panel lies, the room it may take when its content grows, and the edges that stay
 // put when it does: the one facing the icon, so that the panel never slides onto the tray.
@@ -32,7 +36,7 @@ struct Spot {
     friend bool operator==(const Spot&, const Spot&) = default;
 };
 
-// The content's fitting size, or the fallback unless both sides exceed 100 points.
+// The content's fitting size, or the fallback until it is laid out.
 QSize panelSize(const QSize& fitting);
 
 // Which scroll bars content needs in a window of that size, with bars `scrollBar` points across:
