@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "log/log.h"
 
+#include "log/xdg_base.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -10,13 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString stateHome() {
-    QString base = qEnvironmentVariable("XDG_STATE_HOME");
-    if (base.isEmpty() || !QDir::isAbsolutePath(base))
-        base = QDir::homePath() + QLatin1String("/.local/state");
-    return base;
-}
 
 void writeAll(int fd, const QByteArray& bytes) {
     const char* data = bytes.constData();
@@ -37,7 +32,8 @@ void writeAll(int fd, const QByteArray& bytes) {
 namespace Log {
 
 QString defaultPath() {
-    return stateHome() + QLatin1String("/Velmora.log");
+    return XdgBase::folder("XDG_STATE_HOME", QLatin1String(".local/state")) +
+           QLatin1String("/Velmora.log");
 }
 
 QString stamp(const QDateTime& now) {
