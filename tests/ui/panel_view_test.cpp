@@ -348,4 +348,33 @@ TEST_F(PanelTest, LongLinesKeepTheirEnd) {
     EXPECT_TRUE(m_model->calcText().endsWith("+ 7"));
 }
 
+// The lines and the buttons shrink their text alike: to the largest size that fits, but no
+// smaller than the minimum scale allows.
+TEST(ShrinkToFit, LargestSizeThatFitsDownToTheMinimumScale) {
+    const auto widthAt = [](const QFont& font) { return 10.0 * font.pixelSize(); };
+    struct Row {
+        int size;
+        qreal scale, room;
+        int expected;
+    };
+    const Row rows[] = {
+        {24, 0.6, 240, 24},   // fits as it is
+        {24, 0.6, 239.5, 23}, // one pixel smaller fits
+        {24, 0.6, 200, 20},   // fits exactly at 20
+        {24, 0.6, 199, 19},   // and not at 20
+        {24, 0.6, 0, 15},     // 24 × 0.6, rounded up
+        {24, 1.0, 100, 24},   // no shrinking asked for
+        {3, 0.1, 0, 1},       // never below one pixel
+    };
+    for (const Row& row : rows) {
+        QFont font;
+        font.setPixelSize(row.size);
+        EXPECT_EQ(Fonts::shrunkToFit(font, row.scale, row.room, widthAt).pixelSize(), row.expected)
+            << row.size << " at " << row.scale << " in " << row.room;
+    }
+    QFont points;
+    points.setPointSize(12); // a size not in pixels is left alone
+    EXPECT_EQ(Fonts::shrunkToFit(points, 0.6, 0, widthAt), points);
+}
+
 } // namespace
