@@ -18,7 +18,7 @@ inline constexpr int margin = 6;  // to the edges of the available area
 inline constexpr int iconGap = 4; // between the icon and the panel
 inline constexpr double centredTop = 0.12;
 inline const QSize fallbackSize{Metrics::panelWidth, Metrics::fallbackPanelHeight};
-inline const QRect assumedArea{0, 0, Metrics::assumedScreenWidth, Metrics::assumedScreenHeight};
+inline const QRect assumedArea{QPoint(0, 0), Metrics::assumedScreen};
 // A click this close to an edge of its screen was on a bar along that edge.
 inline constexpr int barReach = 64;
 // Content is laid out once both sides of its fitting size exceed this.

@@ -25,8 +25,8 @@ PressableButton* textButton(QWidget* parent, const QString& text, QFont::Weight 
     button->setLabel(text);
     button->setAccessibleName(text);
     button->setFont(Fonts::ui(11, weight));
-    button->setHorizontalPadding(Metrics::footerButtonPadding);
-    button->setFixedHeight(Metrics::footerButtonHeight);
+    button->setHorizontalPadding(Metrics::footerButton.padding);
+    button->setFixedHeight(Metrics::footerButton.height);
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return button;
 }
@@ -48,7 +48,7 @@ FooterBar::FooterBar(AppModel& model, RateStore& store, QWidget* parent)
     setObjectName(QStringLiteral("footerBar"));
     Accessibility::setPresence(this, Accessibility::Presence::flattened);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(Metrics::footerInset, 0, Metrics::footerInset, 0);
+    layout->setContentsMargins(Metrics::footerMargins);
     layout->setSpacing(Metrics::footerRowGap);
     layout->addLayout(buildFirstRow());
     layout->addLayout(buildSecondRow());
@@ -76,7 +76,7 @@ QHBoxLayout* FooterBar::buildSecondRow() {
 
     m_refresh->setObjectName(QStringLiteral("refresh"));
     m_refresh->setSymbol(QStringLiteral("arrow.clockwise"), Metrics::refreshSymbolSize);
-    m_refresh->setFixedSize(Metrics::refreshWidth, Metrics::footerButtonHeight);
+    m_refresh->setFixedSize(Metrics::refreshSize);
     m_refresh->setDisabledOpacity(0.4);
     m_refresh->setToolTip(QStringLiteral("Kurse jetzt aktualisieren"));
     m_refresh->setAccessibleName(m_refresh->toolTip());
@@ -98,7 +98,7 @@ QHBoxLayout* FooterBar::buildSecondRow() {
     m_quit->setObjectName(QStringLiteral("quit"));
     m_quit->setToolTip(QStringLiteral("App ganz beenden"));
     m_quit->setForeground(Qt::white);
-    m_quit->setPressable({quitRed, QColor(255, 255, 255, 64), Metrics::footerButtonRadius});
+    m_quit->setPressable({quitRed, QColor(255, 255, 255, 64), Metrics::footerButton.radius});
     connect(m_quit, &QAbstractButton::clicked, this, &FooterBar::quitRequested);
     row->addSpacing(Metrics::quitGap);
     row->addWidget(m_quit);
@@ -128,11 +128,11 @@ void FooterBar::refresh() {
     m_rateStatus->refresh();
 
     const QColor pressed = Painting::color(theme.pressed);
-    m_refresh->setPressable({Painting::color(theme.card), pressed, Metrics::footerButtonRadius});
+    m_refresh->setPressable({Painting::color(theme.card), pressed, Metrics::footerButton.radius});
     m_refresh->setForeground(Painting::color(theme.text));
     m_refresh->setEnabled(!m_store.isLoading());
     m_login->setChecked(m_model.launchAtLogin());
-    m_close->setPressable({Painting::color(theme.card), pressed, Metrics::footerButtonRadius});
+    m_close->setPressable({Painting::color(theme.card), pressed, Metrics::footerButton.radius});
     m_close->setForeground(Painting::color(theme.text));
     m_copyright->setText(QStringLiteral("\u00A9 2026 Velmora"), Painting::color(theme.text, 0.45));
 }

@@ -38,7 +38,7 @@ ResultRow::ResultRow(AppModel& model, RateStore& store, Currency currency, QWidg
     m_amount->setObjectName(QStringLiteral("copy-") + code);
     m_amount->setAccessibleName(QStringLiteral("Betrag in ") + code + QStringLiteral(" kopieren"));
     m_amount->setPlain(true);
-    m_amount->setSpacing(Metrics::copySymbolSpacing);
+    m_amount->setSpacing(Metrics::copySymbol.spacing);
     m_amount->setMinimumScale(0.6);
     m_amount->setContentAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_amount->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
@@ -60,12 +60,12 @@ void ResultRow::buildRateButton() {
     holder->addStretch(1);
     m_rate = new PressableButton(m_rateHolder);
     m_rate->setObjectName(QStringLiteral("rate-") + Currencies::code(m_currency));
-    m_rate->setSymbol(QStringLiteral("arrow.up"), Metrics::rateArrowSize);
+    m_rate->setSymbol(QStringLiteral("arrow.up"), Metrics::rateArrow.size);
     m_rate->setSymbolTrailing(true);
-    m_rate->setSpacing(Metrics::rateArrowSpacing);
+    m_rate->setSpacing(Metrics::rateArrow.spacing);
     m_rate->setFont(Fonts::ui(10, QFont::Medium));
-    m_rate->setHorizontalPadding(Metrics::rateButtonPadding);
-    m_rate->setFixedHeight(Metrics::rateButtonHeight);
+    m_rate->setHorizontalPadding(Metrics::rateButton.padding);
+    m_rate->setFixedHeight(Metrics::rateButton.height);
     m_rate->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(m_rate, &QAbstractButton::clicked, this,
             [this] { m_model.insertRate(Currency::eur, m_currency, rateDigits(m_currency)); });
@@ -80,9 +80,7 @@ void ResultRow::refresh() {
     const bool isHome = m_currency == Currency::eur && !isAmount;
     m_row->setFill(isHome ? Painting::color(theme.homeFill) : QColor(Qt::transparent));
     m_row->setFixedHeight(isHome ? Metrics::homeRowHeight : Metrics::rowHeight);
-    const int inset = isHome ? Metrics::homeRowInset : Metrics::rowInset;
-    const int padding = isHome ? Metrics::homeRowPadding : 0;
-    m_row->layout()->setContentsMargins(inset, padding, inset, padding);
+    m_row->layout()->setContentsMargins(isHome ? Metrics::homeRowMargins : Metrics::rowMargins);
 
     m_symbol->setFont(isHome ? Fonts::ui(17, QFont::Bold) : Fonts::ui(13, QFont::Medium));
     m_symbol->setText(Currencies::symbol(m_currency),
@@ -107,7 +105,7 @@ void ResultRow::refreshAmount(const QColor& base, bool isHome) {
                              : Fonts::rounded(16, isAmount ? QFont::Normal : QFont::DemiBold));
     m_amount->setForeground(base);
     m_amount->setSymbol(copied ? QStringLiteral("checkmark") : QStringLiteral("doc.on.doc"),
-                        Metrics::copySymbolSize);
+                        Metrics::copySymbol.size);
     QColor iconColor = base;
     iconColor.setAlphaF(base.alphaF() * 0.45);
     if (copied)
@@ -134,7 +132,7 @@ void ResultRow::refreshRateButton() {
     m_rate->setLabel(text);
     m_rate->setForeground(Painting::color(theme.text, 0.75));
     m_rate->setPressable(
-        {Painting::color(theme.key), Painting::color(theme.pressed), Metrics::rateButtonRadius});
+        {Painting::color(theme.key), Painting::color(theme.pressed), Metrics::rateButton.radius});
     m_rate->setToolTip(QStringLiteral("Kurs ") + text +
                        QStringLiteral(" in den Rechner \u00FCbertragen"));
     m_rate->setAccessibleName(m_rate->toolTip());
@@ -153,10 +151,7 @@ ResultList::ResultList(AppModel& model, RateStore& store, QWidget* parent)
     , m_layout(new QVBoxLayout(this)) {
     setObjectName(QStringLiteral("results"));
     setAccessibleName(QStringLiteral("Umrechnung"));
-    // The rows keep their inset inside themselves: the emphasised euro row fills it.
-    m_layout->setContentsMargins(
-        Metrics::resultsPadding - Metrics::rowInset, Metrics::resultsVerticalPadding,
-        Metrics::resultsPadding - Metrics::rowInset, Metrics::resultsVerticalPadding);
+    m_layout->setContentsMargins(Metrics::resultsMargins);
     m_layout->setSpacing(Metrics::resultsSpacing);
 }
 
