@@ -38,59 +38,39 @@ TEST(Placement, NextToTheIcon) {
     const QRect bottomBar(0, 0, 1920, 1040); // a 40-point panel at the bottom
     const QRect second(1920, 24, 1280, 776); // a second screen to the right
     const Row rows[] = {
-        {"icon in the middle",
-         {700, 2, 24, 24},
-         topBar,
-         panel,
-         {700, 34, panelWidth, 420},
-         topLeft},
-        {"icon at the far right",
-         {1480, 2, 24, 24},
-         topBar,
-         panel,
-         {963, 34, panelWidth, 420},
-         topLeft},
+        {"icon in the middle", {700, 2, 24, 24}, topBar, panel, {{700, 34}, panel}, topLeft},
+        {"icon at the far right", {1480, 2, 24, 24}, topBar, panel, {{963, 34}, panel}, topLeft},
         {"icon closer than 6 to the left",
          {2, 2, 24, 24},
          topBar,
          panel,
-         {6, 34, panelWidth, 420},
+         {{6, 34}, panel},
          topLeft},
         {"icon in a bottom panel",
          {1800, 1048, 24, 24},
          bottomBar,
          panel,
-         {1371, 614, panelWidth, 420},
+         {{1371, 614}, panel},
          bottomLeft},
-        {"icon on a second screen",
-         {3100, 0, 22, 22},
-         second,
-         panel,
-         {2651, 30, panelWidth, 420},
-         topLeft},
-        {"icon inside the area",
-         {500, 40, 22, 22},
-         topBar,
-         panel,
-         {500, 66, panelWidth, 420},
-         topLeft},
+        {"icon on a second screen", {3100, 0, 22, 22}, second, panel, {{2651, 30}, panel}, topLeft},
+        {"icon inside the area", {500, 40, 22, 22}, topBar, panel, {{500, 66}, panel}, topLeft},
         {"bottom tray without a strut: over the icon, not onto it",
          {1256, 776, 24, 24},
          {0, 0, 1280, 800},
          panel,
-         {731, 352, panelWidth, 420},
+         {{731, 352}, panel},
          bottomLeft},
         {"vertical tray on the right, icon at its lower end",
          {1256, 740, 24, 24},
          {0, 0, 1256, 800},
          panel,
-         {707, 344, panelWidth, 420},
+         {{707, 344}, panel},
          Qt::RightEdge | Qt::BottomEdge},
         {"vertical tray on the left, icon in the upper half",
          {3, 100, 24, 24},
          {30, 0, 1250, 800},
          panel,
-         {36, 100, panelWidth, 420},
+         {{36, 100}, panel},
          Qt::LeftEdge | Qt::TopEdge},
         {"area narrower than the panel: narrower, with a scroll bar under it",
          {10, 0, 22, 22},
@@ -126,8 +106,7 @@ TEST(Placement, NextToTheIcon) {
 }
 
 TEST(Placement, Centred) {
-    EXPECT_EQ(Placement::centred(QRect(0, 0, 1280, 800), panel).frame,
-              QRect(368, 96, panelWidth, 420));
+    EXPECT_EQ(Placement::centred(QRect(0, 0, 1280, 800), panel).frame, QRect({368, 96}, panel));
     EXPECT_EQ(Placement::centred(QRect(0, 25, 1512, 957), panel).frame.topLeft(),
               QPoint(484, 25 + 114));
     EXPECT_EQ(Placement::centred(Placement::assumedArea, panel).frame.topLeft(), QPoint(448, 108));
@@ -148,12 +127,12 @@ TEST(Placement, FittingSizeAndFallback) {
         QSize room, expected;
     };
     const Row rows[] = {
-        {{panelWidth, 420}, {panelWidth, 420}}, // fits exactly: no bars
-        {{600, 400}, {panelWidth + bar, 400}},  // too short: a bar beside
-        {{500, 500}, {500, 434}},               // too narrow: a bar under
-        {{540, 430}, {540, 430}},         // too narrow, and the bar under it makes it too short
-        {{500, 300}, {500, 300}},         // both
-        {{2000, 2000}, {panelWidth, 420}} // plenty
+        {panel, panel},                        // fits exactly: no bars
+        {{600, 400}, {panelWidth + bar, 400}}, // too short: a bar beside
+        {{500, 500}, {500, 434}},              // too narrow: a bar under
+        {{540, 430}, {540, 430}},              // too narrow, then too short for the bar under it
+        {{500, 300}, {500, 300}},              // both
+        {{2000, 2000}, panel}                  // plenty
     };
     for (const Row& row : rows)
         EXPECT_EQ(Placement::fit(panel, row.room, bar), row.expected) << row.room.width();
@@ -187,7 +166,7 @@ TEST(Placement, RefitKeepsTheEdgeFacingTheIcon) {
          {panelWidth, 480},
          {368, 96, panelWidth, 480}},
         {"dragged partly off the screen",
-         Placement::moved({-50, 34, panelWidth, 420}, screen),
+         Placement::moved({{-50, 34}, panel}, screen),
          {panelWidth, 400},
          {6, 34, panelWidth, 400}},
     };
