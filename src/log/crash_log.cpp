@@ -15,8 +15,6 @@
 #include <cxxabi.h>
 #include <exception>
 #include <execinfo.h>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <typeinfo>
 #include <unistd.h>
 
@@ -89,26 +87,6 @@ void putStamp(char*& out) {
     putTwoDigits(out, static_cast<int>(secs % 60));
 }
 
-int openLogForAppend() {
-    struct stat info = {};
-    if (stat(g_logPath, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > Log::maxBytes)
-        unlink(g_logPath);
-    int fd = open(g_logPath, O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        fd = open(g_logPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0600);
-    return fd;
-}
-
-void writeAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = write(fd, data, size);
-        if (n <= 0)
-            return;
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-}
-
 void onFatalSignal(int sig) {
     const int savedErrno = errno;
     char header[128];
@@ -120,13 +98,13 @@ void onFatalSignal(int sig) {
 
     void* frames[CrashLog::signalFrames];
     const int count = backtrace(frames, CrashLog::signalFrames);
-    const int fd = openLogForAppend();
+    const int fd = Log::openForAppend(g_logPath);
     if (fd >= 0) {
-        writeAll(fd, header, static_cast<size_t>(out - header));
+        Log::writeAll(fd, header, static_cast<size_t>(out - header));
         if (count > 0)
             backtrace_symbols_fd(frames, count, fd); // one line per frame, each ending in LF
         else
-            writeAll(fd, "\n", 1);
+            Log::writeAll(fd, "\n", 1);
         close(fd);
     }
     errno = savedErrno;

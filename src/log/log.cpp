@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "log/log.h"
 
+#include "log/xdg_base.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -9,35 +11,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-QString stateHome() {
-    QString base = qEnvironmentVariable("XDG_STATE_HOME");
-    if (base.isEmpty() || !QDir::isAbsolutePath(base))
-        base = QDir::homePath() + QLatin1String("/.local/state");
-    return base;
-}
-
-void writeAll(int fd, const QByteArray& bytes) {
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return; // a full disk loses the entry, nothing more
-        data += n;
-        left -= n;
-    }
-}
-
-} // namespace
-
 namespace Log {
 
 QString defaultPath() {
-    return stateHome() + QLatin1String("/Velmora.log");
+    return XdgBase::folder("XDG_STATE_HOME", QLatin1String(".local/state")) +
+           QLatin1String("/Velmora.log");
 }
 
 QString stamp(const QDateTime& now) {
@@ -57,22 +35,38 @@ void writeTo(const QString& logPath, const QString& message, const QDateTime& no
                                           QFileDevice::ExeOwner);
     }
 
-    struct stat info = {};
-    if (::stat(file.constData(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > maxBytes)
-        ::unlink(file.constData());
-
-    // Non-blocking so that a FIFO put in the log's place cannot hang the program.
-    int fd = ::open(file.constData(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0600);
+    const int fd = openForAppend(file.constData());
     if (fd < 0)
         return;
-    writeAll(fd, entry);
+    writeAll(fd, entry.constData(), static_cast<size_t>(entry.size()));
     ::close(fd);
 }
 
 void write(const QString& message) {
     writeTo(defaultPath(), message, QDateTime::currentDateTime());
+}
+
+int openForAppend(const char* path) {
+    struct stat info = {};
+    if (::stat(path, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > maxBytes)
+        ::unlink(path);
+    // Non-blocking so that a FIFO put in the log's place cannot hang the program.
+    const int fd = ::open(path, O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
+    if (fd >= 0)
+        return fd;
+    return ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0600);
+}
+
+void writeAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return;
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
 }
 
 } // namespace Log

@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <cstddef>
+
 // The plain-text diagnostic log: one time-stamped entry per call, kept below 200000 bytes by
 // starting afresh when it grows past that. Writing never fails visibly.
 namespace Log {
@@ -18,6 +20,13 @@ void writeTo(const QString& path, const QString& message, const QDateTime& now);
 
 // The program's own sink: the default path and the wall clock.
 void write(const QString& message);
+
+// The file half of writeTo, shared with the crash log's signal handler and so safe there: no
+// allocation, nothing but stat, unlink, open, write and close. The log opened for appending,
+// started afresh when past maxBytes; -1 when it cannot be opened.
+int openForAppend(const char* path);
+// All of the bytes, resumed after an interrupting signal; a full disk loses the rest.
+void writeAll(int fd, const char* data, size_t size);
 
 // "dd.MM. HH:mm:ss" in local time.
 QString stamp(const QDateTime& now);

@@ -14,7 +14,7 @@ Tray* Tray::create(QObject* parent) {
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (StatusNotifierTray::watcherPresent(bus))
         return new StatusNotifierTray(bus, parent);
-    if (X11::selectionOwned("_NET_SYSTEM_TRAY_S0"))
+    if (X11::selectionOwned(X11::systemTraySelection))
         return new XEmbedTray(parent);
     return nullptr;
 }

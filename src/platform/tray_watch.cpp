@@ -20,7 +20,7 @@ TrayWatch::~TrayWatch() {
 }
 
 bool TrayWatch::hostPresent() {
-    return X11::selectionOwned("_NET_SYSTEM_TRAY_S0") ||
+    return X11::selectionOwned(X11::systemTraySelection) ||
            StatusNotifierTray::watcherPresent(QDBusConnection::sessionBus());
 }
 
@@ -43,7 +43,7 @@ void TrayWatch::watch() {
     // reaches us once we listen for structure changes there (keeping Qt's own event mask).
     if (xcb_connection_t* c = X11::connection()) {
         m_managerAtom = X11::atom(c, "MANAGER");
-        m_trayAtom = X11::atom(c, "_NET_SYSTEM_TRAY_S0");
+        m_trayAtom = X11::atom(c, X11::systemTraySelection);
         const xcb_window_t root = X11::rootWindow(c);
         xcb_get_window_attributes_reply_t* attributes =
             xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, root), nullptr);

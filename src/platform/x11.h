@@ -9,13 +9,16 @@
 // no) when the program does not run on X11, as under the offscreen platform of the tests.
 namespace X11 {
 
+// The selection an XEmbed tray owns on the first screen, the only one a tray is looked for on.
+inline constexpr char systemTraySelection[] = "_NET_SYSTEM_TRAY_S0";
+
 xcb_connection_t* connection();
 xcb_atom_t atom(xcb_connection_t* c, const char* name);
 xcb_window_t rootWindow(xcb_connection_t* c);
 // The name the running window manager gives itself (_NET_WM_NAME on its check window), or
 // nothing.
 QString windowManagerName();
-// Whether some client owns the selection `name` (_NET_SYSTEM_TRAY_S0, _NET_WM_CM_S0).
+// Whether some client owns the selection `name` (systemTraySelection, _NET_WM_CM_S0).
 bool selectionOwned(const char* name);
 
 // Asks the window manager to show the window on every virtual desktop and to keep it out of

@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/xdg_paths.h"
 
-#include <QDir>
+#include "log/xdg_base.h"
 
 namespace XdgPaths {
 
 QString configHome() {
-    const QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || !QDir::isAbsolutePath(base))
-        return QDir::homePath() + QLatin1String("/.config");
-    return base;
+    return XdgBase::folder("XDG_CONFIG_HOME", QLatin1String(".config"));
 }
 
 QString settingsFile() {

@@ -75,13 +75,14 @@ QRect roomBeside(const QRect& icon, const QRect& inner, Side side) {
     }
     // An icon in the middle of a tiny area leaves no room beside it: better over the icon than
     // no panel at all.
-    return room.width() >= 100 && room.height() >= 100 ? room : inner;
+    return room.width() >= minimumRoom && room.height() >= minimumRoom ? room : inner;
 }
 
 } // namespace
 
 QSize panelSize(const QSize& fitting) {
-    return fitting.width() > 100 && fitting.height() > 100 ? fitting : fallbackSize;
+    return fitting.width() > minimumContent && fitting.height() > minimumContent ? fitting
+                                                                                 : fallbackSize;
 }
 
 ScrollBars scrollBars(const QSize& content, const QSize& window, int scrollBar) {

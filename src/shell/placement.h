@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/metrics.h"
+
 #include <QList>
 #include <QPoint>
 #include <QRect>
@@ -15,10 +17,14 @@ namespace Placement {
 inline constexpr int margin = 6;  // to the edges of the available area
 inline constexpr int iconGap = 4; // between the icon and the panel
 inline constexpr double centredTop = 0.12;
-inline const QSize fallbackSize{543, 420};
-inline const QRect assumedArea{0, 0, 1440, 900}; // when there is no screen at all
+inline const QSize fallbackSize{Metrics::panelWidth, Metrics::fallbackPanelHeight};
+inline const QRect assumedArea{QPoint(0, 0), Metrics::assumedScreen};
 // A click this close to an edge of its screen was on a bar along that edge.
 inline constexpr int barReach = 64;
+// Content is laid out once both sides of its fitting size exceed this.
+inline constexpr int minimumContent = 100;
+// Room beside the icon narrower or lower than this is taken for none.
+inline constexpr int minimumRoom = 100;
 
 // Where the panel lies, the room it may take when its content grows, and the edges that stay
 // put when it does: the one facing the icon, so that the panel never slides onto the tray.
@@ -30,7 +36,7 @@ struct Spot {
     friend bool operator==(const Spot&, const Spot&) = default;
 };
 
-// The content's fitting size, or the fallback unless both sides exceed 100 points.
+// The content's fitting size, or the fallback until it is laid out.
 QSize panelSize(const QSize& fitting);
 
 // Which scroll bars content needs in a window of that size, with bars `scrollBar` points across:

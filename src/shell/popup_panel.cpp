@@ -3,6 +3,7 @@
 
 #include "platform/x11.h"
 #include "shell/placement.h"
+#include "ui/metrics.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -129,7 +130,7 @@ void PopupPanel::updateMask() {
     QPainter p(&bitmap);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath path;
-    path.addRoundedRect(QRectF(rect()), 16, 16);
+    path.addRoundedRect(QRectF(rect()), Metrics::panelCornerRadius, Metrics::panelCornerRadius);
     p.fillPath(path, Qt::color1);
     p.end();
     setMask(bitmap);

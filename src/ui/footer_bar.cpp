@@ -6,6 +6,7 @@
 #include "ui/accessibility.h"
 #include "ui/check_box.h"
 #include "ui/currency_switches.h"
+#include "ui/metrics.h"
 #include "ui/painting.h"
 #include "ui/pressable_button.h"
 #include "ui/rate_status.h"
@@ -24,8 +25,8 @@ PressableButton* textButton(QWidget* parent, const QString& text, QFont::Weight 
     button->setLabel(text);
     button->setAccessibleName(text);
     button->setFont(Fonts::ui(11, weight));
-    button->setHorizontalPadding(6);
-    button->setFixedHeight(22);
+    button->setHorizontalPadding(Metrics::footerButton.padding);
+    button->setFixedHeight(Metrics::footerButton.height);
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return button;
 }
@@ -47,8 +48,8 @@ FooterBar::FooterBar(AppModel& model, RateStore& store, QWidget* parent)
     setObjectName(QStringLiteral("footerBar"));
     Accessibility::setPresence(this, Accessibility::Presence::flattened);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 0, 4, 0);
-    layout->setSpacing(10);
+    layout->setContentsMargins(Metrics::footerMargins);
+    layout->setSpacing(Metrics::footerRowGap);
     layout->addLayout(buildFirstRow());
     layout->addLayout(buildSecondRow());
     buildCopyright();
@@ -58,10 +59,10 @@ FooterBar::FooterBar(AppModel& model, RateStore& store, QWidget* parent)
 
 QHBoxLayout* FooterBar::buildFirstRow() {
     auto* row = new QHBoxLayout;
-    row->setSpacing(8);
+    row->setSpacing(Metrics::footerSpacing);
     row->addWidget(m_switches);
-    // A flexible space that never gets narrower than 12 points.
-    row->addItem(new QSpacerItem(12, 0, QSizePolicy::MinimumExpanding, QSizePolicy::Minimum));
+    row->addItem(new QSpacerItem(Metrics::footerMinimumGap, 0, QSizePolicy::MinimumExpanding,
+                                 QSizePolicy::Minimum));
     row->addWidget(m_themePicker);
     return row;
 }
@@ -70,12 +71,12 @@ QHBoxLayout* FooterBar::buildSecondRow() {
     auto* row = new QHBoxLayout;
     // Two points less around the buttons than elsewhere give the rate lines the room for a
     // date with its year ("aktualisiert 09.12.25 19:06 Uhr") in the desktop's default font.
-    row->setSpacing(6);
+    row->setSpacing(Metrics::statusRowSpacing);
     row->addWidget(m_rateStatus, 1);
 
     m_refresh->setObjectName(QStringLiteral("refresh"));
-    m_refresh->setSymbol(QStringLiteral("arrow.clockwise"), 12);
-    m_refresh->setFixedSize(24, 22);
+    m_refresh->setSymbol(QStringLiteral("arrow.clockwise"), Metrics::refreshSymbolSize);
+    m_refresh->setFixedSize(Metrics::refreshSize);
     m_refresh->setDisabledOpacity(0.4);
     m_refresh->setToolTip(QStringLiteral("Kurse jetzt aktualisieren"));
     m_refresh->setAccessibleName(m_refresh->toolTip());
@@ -97,9 +98,9 @@ QHBoxLayout* FooterBar::buildSecondRow() {
     m_quit->setObjectName(QStringLiteral("quit"));
     m_quit->setToolTip(QStringLiteral("App ganz beenden"));
     m_quit->setForeground(Qt::white);
-    m_quit->setPressable({quitRed, QColor(255, 255, 255, 64), 6});
+    m_quit->setPressable({quitRed, QColor(255, 255, 255, 64), Metrics::footerButton.radius});
     connect(m_quit, &QAbstractButton::clicked, this, &FooterBar::quitRequested);
-    row->addSpacing(8);
+    row->addSpacing(Metrics::quitGap);
     row->addWidget(m_quit);
     return row;
 }
@@ -127,11 +128,11 @@ void FooterBar::refresh() {
     m_rateStatus->refresh();
 
     const QColor pressed = Painting::color(theme.pressed);
-    m_refresh->setPressable({Painting::color(theme.card), pressed, 6});
+    m_refresh->setPressable({Painting::color(theme.card), pressed, Metrics::footerButton.radius});
     m_refresh->setForeground(Painting::color(theme.text));
     m_refresh->setEnabled(!m_store.isLoading());
     m_login->setChecked(m_model.launchAtLogin());
-    m_close->setPressable({Painting::color(theme.card), pressed, 6});
+    m_close->setPressable({Painting::color(theme.card), pressed, Metrics::footerButton.radius});
     m_close->setForeground(Painting::color(theme.text));
     m_copyright->setText(QStringLiteral("\u00A9 2026 Velmora"), Painting::color(theme.text, 0.45));
 }

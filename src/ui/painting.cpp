@@ -8,6 +8,7 @@
 #include <QSvgRenderer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -106,6 +107,17 @@ QFont rounded(int size, QFont::Weight weight) {
     QFont font = ui(size, weight);
     if (const QString family = roundedFamily(); !family.isEmpty())
         font.setFamilies({family, QApplication::font().family()});
+    return font;
+}
+
+QFont shrunkToFit(QFont font, qreal minimumScale, qreal room,
+                  const std::function<qreal(const QFont&)>& widthAt) {
+    if (minimumScale >= 1.0 || font.pixelSize() <= 0)
+        return font;
+    const int base = font.pixelSize();
+    const int smallest = std::max(1, static_cast<int>(std::ceil(base * minimumScale)));
+    for (int size = base; size > smallest && widthAt(font) > room; --size)
+        font.setPixelSize(size - 1);
     return font;
 }
 

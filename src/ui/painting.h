@@ -10,6 +10,8 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
+
 class QPainter;
 
 // Small drawing helpers shared by the panel's widgets.
@@ -38,5 +40,11 @@ namespace Fonts {
 QFont ui(int size, QFont::Weight weight = QFont::Normal);
 // A rounded family where one is installed, else the UI font.
 QFont rounded(int size, QFont::Weight weight = QFont::Normal);
+
+// The font a pixel at a time smaller until `widthAt` it fits in `room`, but not below
+// `minimumScale` of its size; as it is when it fits, when the scale is 1 or when its size is
+// not set in pixels.
+QFont shrunkToFit(QFont font, qreal minimumScale, qreal room,
+                  const std::function<qreal(const QFont&)>& widthAt);
 
 } // namespace Fonts

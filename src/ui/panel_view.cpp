@@ -131,6 +131,6 @@ void PanelView::resizeEvent(QResizeEvent* event) {
 void PanelView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const Theme& theme = m_model.theme();
-    Painting::card(p, QRectF(rect()), 16, Painting::color(theme.background),
+    Painting::card(p, QRectF(rect()), Metrics::panelCornerRadius, Painting::color(theme.background),
                    Painting::color(theme.border));
 }

@@ -112,17 +112,8 @@ bool PressableButton::hitButton(const QPoint& pos) const {
 
 // Shrinks the text to fit before it is cut off, down to the minimum scale.
 QFont PressableButton::fittedFont(int available) const {
-    QFont font = this->font();
-    int natural = contentWidth(font);
-    if (natural <= available || m_minimumScale >= 1.0 || font.pixelSize() <= 0)
-        return font;
-    const int base = font.pixelSize();
-    const int smallest = std::max(1, static_cast<int>(std::ceil(base * m_minimumScale)));
-    for (int size = base - 1; size >= smallest && natural > available; --size) {
-        font.setPixelSize(size);
-        natural = contentWidth(font);
-    }
-    return font;
+    return Fonts::shrunkToFit(font(), m_minimumScale, available,
+                              [this](const QFont& font) { return contentWidth(font); });
 }
 
 void PressableButton::paintEvent(QPaintEvent*) {

@@ -5,6 +5,7 @@
 #include "model/format.h"
 #include "rates/rate_store.h"
 #include "ui/accessibility.h"
+#include "ui/metrics.h"
 #include "ui/painting.h"
 #include "ui/pressable_button.h"
 #include "ui/text_line.h"
@@ -17,27 +18,27 @@ ResultRow::ResultRow(AppModel& model, RateStore& store, Currency currency, QWidg
     , m_model(model)
     , m_store(store)
     , m_currency(currency)
-    , m_row(new FilledBox(7, this))
+    , m_row(new FilledBox(Metrics::rowRadius, this))
     , m_symbol(new TextLine(m_row))
     , m_code(new TextLine(m_row))
     , m_amount(new PressableButton(m_row)) {
     const QString code = Currencies::code(currency);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
+    layout->setSpacing(Metrics::rateButtonGap);
     m_row->setObjectName(QStringLiteral("row-") + code);
     // The row speaks as one: "EUR 0,18"; its symbol and code are drawing.
     Accessibility::setPresence(m_row, Accessibility::Presence::flattened);
     Accessibility::setPresence(m_symbol, Accessibility::Presence::hidden);
     Accessibility::setPresence(m_code, Accessibility::Presence::hidden);
     auto* rowLayout = new QHBoxLayout(m_row);
-    rowLayout->setSpacing(6);
-    m_symbol->setFixedWidth(20);
+    rowLayout->setSpacing(Metrics::rowSpacing);
+    m_symbol->setFixedWidth(Metrics::currencySymbolWidth);
     m_symbol->setAlignment(Qt::AlignCenter);
     m_amount->setObjectName(QStringLiteral("copy-") + code);
     m_amount->setAccessibleName(QStringLiteral("Betrag in ") + code + QStringLiteral(" kopieren"));
     m_amount->setPlain(true);
-    m_amount->setSpacing(5);
+    m_amount->setSpacing(Metrics::copySymbol.spacing);
     m_amount->setMinimumScale(0.6);
     m_amount->setContentAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_amount->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
@@ -55,16 +56,16 @@ void ResultRow::buildRateButton() {
     m_rateHolder = new QWidget(this);
     Accessibility::setPresence(m_rateHolder, Accessibility::Presence::flattened);
     auto* holder = new QHBoxLayout(m_rateHolder);
-    holder->setContentsMargins(0, 0, 6, 0);
+    holder->setContentsMargins(0, 0, Metrics::rowInset, 0);
     holder->addStretch(1);
     m_rate = new PressableButton(m_rateHolder);
     m_rate->setObjectName(QStringLiteral("rate-") + Currencies::code(m_currency));
-    m_rate->setSymbol(QStringLiteral("arrow.up"), 7);
+    m_rate->setSymbol(QStringLiteral("arrow.up"), Metrics::rateArrow.size);
     m_rate->setSymbolTrailing(true);
-    m_rate->setSpacing(4);
+    m_rate->setSpacing(Metrics::rateArrow.spacing);
     m_rate->setFont(Fonts::ui(10, QFont::Medium));
-    m_rate->setHorizontalPadding(6);
-    m_rate->setFixedHeight(18);
+    m_rate->setHorizontalPadding(Metrics::rateButton.padding);
+    m_rate->setFixedHeight(Metrics::rateButton.height);
     m_rate->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(m_rate, &QAbstractButton::clicked, this,
             [this] { m_model.insertRate(Currency::eur, m_currency, rateDigits(m_currency)); });
@@ -78,9 +79,8 @@ void ResultRow::refresh() {
     // The euro stands out as the home currency while the amount is typed in another one.
     const bool isHome = m_currency == Currency::eur && !isAmount;
     m_row->setFill(isHome ? Painting::color(theme.homeFill) : QColor(Qt::transparent));
-    m_row->setFixedHeight(isHome ? 30 + 2 * 4 : 22);
-    m_row->layout()->setContentsMargins(isHome ? 8 : 6, isHome ? 4 : 0, isHome ? 8 : 6,
-                                        isHome ? 4 : 0);
+    m_row->setFixedHeight(isHome ? Metrics::homeRowHeight : Metrics::rowHeight);
+    m_row->layout()->setContentsMargins(isHome ? Metrics::homeRowMargins : Metrics::rowMargins);
 
     m_symbol->setFont(isHome ? Fonts::ui(17, QFont::Bold) : Fonts::ui(13, QFont::Medium));
     m_symbol->setText(Currencies::symbol(m_currency),
@@ -104,7 +104,8 @@ void ResultRow::refreshAmount(const QColor& base, bool isHome) {
     m_amount->setFont(isHome ? Fonts::rounded(22, QFont::Bold)
                              : Fonts::rounded(16, isAmount ? QFont::Normal : QFont::DemiBold));
     m_amount->setForeground(base);
-    m_amount->setSymbol(copied ? QStringLiteral("checkmark") : QStringLiteral("doc.on.doc"), 9);
+    m_amount->setSymbol(copied ? QStringLiteral("checkmark") : QStringLiteral("doc.on.doc"),
+                        Metrics::copySymbol.size);
     QColor iconColor = base;
     iconColor.setAlphaF(base.alphaF() * 0.45);
     if (copied)
@@ -130,7 +131,8 @@ void ResultRow::refreshRateButton() {
                          Currencies::symbol(m_currency);
     m_rate->setLabel(text);
     m_rate->setForeground(Painting::color(theme.text, 0.75));
-    m_rate->setPressable({Painting::color(theme.key), Painting::color(theme.pressed), 5});
+    m_rate->setPressable(
+        {Painting::color(theme.key), Painting::color(theme.pressed), Metrics::rateButton.radius});
     m_rate->setToolTip(QStringLiteral("Kurs ") + text +
                        QStringLiteral(" in den Rechner \u00FCbertragen"));
     m_rate->setAccessibleName(m_rate->toolTip());
@@ -143,16 +145,14 @@ QList<QWidget*> ResultRow::focusOrder() const {
 }
 
 ResultList::ResultList(AppModel& model, RateStore& store, QWidget* parent)
-    : FilledBox(8, parent)
+    : FilledBox(Metrics::resultsRadius, parent)
     , m_model(model)
     , m_store(store)
     , m_layout(new QVBoxLayout(this)) {
     setObjectName(QStringLiteral("results"));
     setAccessibleName(QStringLiteral("Umrechnung"));
-    // Ten points in from the box, less the six by which the emphasised euro row reaches out;
-    // the other rows keep those six points inside themselves.
-    m_layout->setContentsMargins(10 - 6, 8, 10 - 6, 8);
-    m_layout->setSpacing(6);
+    m_layout->setContentsMargins(Metrics::resultsMargins);
+    m_layout->setSpacing(Metrics::resultsSpacing);
 }
 
 void ResultList::rebuild() {

@@ -2,6 +2,7 @@
 #include "ui/text_line.h"
 
 #include "ui/accessibility.h"
+#include "ui/painting.h"
 
 #include <QPainter>
 
@@ -76,15 +77,9 @@ QSize TextLine::minimumSizeHint() const {
 }
 
 QFont TextLine::fittedFont() const {
-    QFont font = this->font();
-    if (m_minimumScale >= 1.0 || font.pixelSize() <= 0)
-        return font;
-    const int base = font.pixelSize();
-    const int smallest = std::max(1, static_cast<int>(std::ceil(base * m_minimumScale)));
-    for (int size = base; size > smallest && widthOf(m_parts, QFontMetricsF(font)) > width();
-         --size)
-        font.setPixelSize(size - 1);
-    return font;
+    return Fonts::shrunkToFit(font(), m_minimumScale, width(), [this](const QFont& font) {
+        return widthOf(m_parts, QFontMetricsF(font));
+    });
 }
 
 int TextLine::effectivePixelSize() const {

@@ -77,7 +77,28 @@ TEST_F(LogTest, UnwritablePlacesAreSwallowed) {
 
 TEST(LogPath, FollowsTheStateFolder) {
     // The test program's own XDG_STATE_HOME is a temporary folder.
-    EXPECT_EQ(Log::defaultPath(), qEnvironmentVariable("XDG_STATE_HOME") + "/Velmora.log");
+    const QByteArray own = qgetenv("XDG_STATE_HOME");
+    const QString fallback = QDir::homePath() + "/.local/state/Velmora.log";
+    struct Row {
+        const char* value; // nullptr: unset
+        QString expected;
+    };
+    const Row rows[] = {
+        {own.constData(), QString::fromLocal8Bit(own) + "/Velmora.log"},
+        {nullptr, fallback},
+        {"", fallback},
+        {"state", fallback}, // relative: the rule ignores it
+        {"./state", fallback},
+        {"/var/tmp/zustand", "/var/tmp/zustand/Velmora.log"},
+    };
+    for (const Row& row : rows) {
+        if (row.value)
+            qputenv("XDG_STATE_HOME", row.value);
+        else
+            qunsetenv("XDG_STATE_HOME");
+        EXPECT_EQ(Log::defaultPath(), row.expected) << (row.value ? row.value : "(unset)");
+    }
+    qputenv("XDG_STATE_HOME", own);
     Log::write(QStringLiteral("aus dem Test"));
     EXPECT_TRUE(contents(Log::defaultPath()).endsWith("  aus dem Test\n"));
 }

@@ -6,6 +6,7 @@
 #include "support/model_fixture.h"
 #include "support/qt_printers.h"
 #include "support/sample_data.h"
+#include "ui/metrics.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -82,9 +83,9 @@ TEST_F(DelegateTest, WithoutATrayThePanelOpensCentred) {
 
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     const QRect frame = d.panel().geometry();
-    EXPECT_EQ(frame.width(), 543);
+    EXPECT_EQ(frame.width(), Metrics::panelWidth);
     EXPECT_EQ(frame.top(), area.top() + int(0.12 * area.height()));
-    EXPECT_EQ(frame.left(), int(area.left() + area.width() / 2.0 - 543 / 2.0));
+    EXPECT_EQ(frame.left(), int(area.left() + area.width() / 2.0 - Metrics::panelWidth / 2.0));
     EXPECT_TRUE(linesStartingWith("Fenster sichtbar: ")
                     .first()
                     .startsWith("Fenster sichtbar: true, Rahmen ("));
@@ -139,7 +140,8 @@ TEST_F(DelegateTest, RefitKeepsTheTopAndLogsTheSizes) {
     EXPECT_EQ(after.top(), before.top());
     EXPECT_GT(after.height(), before.height());
     EXPECT_EQ(linesStartingWith("Fenstergr\u00F6\u00DFe").first(),
-              QStringLiteral("Fenstergr\u00F6\u00DFe 543\u00D7%1 \u2192 543\u00D7%2")
+              QStringLiteral("Fenstergr\u00F6\u00DFe %1\u00D7%2 \u2192 %1\u00D7%3")
+                  .arg(Metrics::panelWidth)
                   .arg(before.height())
                   .arg(after.height()));
 

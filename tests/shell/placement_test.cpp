@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/placement.h"
 #include "support/qt_printers.h"
+#include "ui/metrics.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,9 @@
 
 namespace {
 
-const QSize panel(543, 420);
+// The expected frames are worked out for the panel's own width.
+constexpr int panelWidth = Metrics::panelWidth;
+const QSize panel(panelWidth, 420);
 constexpr int bar = 14; // the scroll bar's extent in these rows
 constexpr Qt::Edges topLeft = Qt::TopEdge | Qt::LeftEdge;
 constexpr Qt::Edges bottomLeft = Qt::BottomEdge | Qt::LeftEdge;
@@ -35,44 +38,39 @@ TEST(Placement, NextToTheIcon) {
     const QRect bottomBar(0, 0, 1920, 1040); // a 40-point panel at the bottom
     const QRect second(1920, 24, 1280, 776); // a second screen to the right
     const Row rows[] = {
-        {"icon in the middle", {700, 2, 24, 24}, topBar, panel, {700, 34, 543, 420}, topLeft},
-        {"icon at the far right", {1480, 2, 24, 24}, topBar, panel, {963, 34, 543, 420}, topLeft},
+        {"icon in the middle", {700, 2, 24, 24}, topBar, panel, {{700, 34}, panel}, topLeft},
+        {"icon at the far right", {1480, 2, 24, 24}, topBar, panel, {{963, 34}, panel}, topLeft},
         {"icon closer than 6 to the left",
          {2, 2, 24, 24},
          topBar,
          panel,
-         {6, 34, 543, 420},
+         {{6, 34}, panel},
          topLeft},
         {"icon in a bottom panel",
          {1800, 1048, 24, 24},
          bottomBar,
          panel,
-         {1371, 614, 543, 420},
+         {{1371, 614}, panel},
          bottomLeft},
-        {"icon on a second screen",
-         {3100, 0, 22, 22},
-         second,
-         panel,
-         {2651, 30, 543, 420},
-         topLeft},
-        {"icon inside the area", {500, 40, 22, 22}, topBar, panel, {500, 66, 543, 420}, topLeft},
+        {"icon on a second screen", {3100, 0, 22, 22}, second, panel, {{2651, 30}, panel}, topLeft},
+        {"icon inside the area", {500, 40, 22, 22}, topBar, panel, {{500, 66}, panel}, topLeft},
         {"bottom tray without a strut: over the icon, not onto it",
          {1256, 776, 24, 24},
          {0, 0, 1280, 800},
          panel,
-         {731, 352, 543, 420},
+         {{731, 352}, panel},
          bottomLeft},
         {"vertical tray on the right, icon at its lower end",
          {1256, 740, 24, 24},
          {0, 0, 1256, 800},
          panel,
-         {707, 344, 543, 420},
+         {{707, 344}, panel},
          Qt::RightEdge | Qt::BottomEdge},
         {"vertical tray on the left, icon in the upper half",
          {3, 100, 24, 24},
          {30, 0, 1250, 800},
          panel,
-         {36, 100, 543, 420},
+         {{36, 100}, panel},
          Qt::LeftEdge | Qt::TopEdge},
         {"area narrower than the panel: narrower, with a scroll bar under it",
          {10, 0, 22, 22},
@@ -83,14 +81,14 @@ TEST(Placement, NextToTheIcon) {
         {"1280x800 at scale 2, bottom tray: shorter, with a scroll bar beside it",
          {620, 388, 12, 12},
          {0, 0, 640, 388},
-         {543, 398},
-         {77, 6, 557, 376},
+         {panelWidth, 398},
+         {77, 6, panelWidth + bar, 376},
          bottomLeft},
         {"1366x768 at scale 1.5, top tray",
          {880, 0, 16, 16},
          {0, 16, 911, 496},
-         {543, 398},
-         {362, 22, 543, 398},
+         {panelWidth, 398},
+         {362, 22, panelWidth, 398},
          topLeft},
     };
     for (const Row& row : rows) {
@@ -108,20 +106,20 @@ TEST(Placement, NextToTheIcon) {
 }
 
 TEST(Placement, Centred) {
-    EXPECT_EQ(Placement::centred(QRect(0, 0, 1280, 800), panel).frame, QRect(368, 96, 543, 420));
+    EXPECT_EQ(Placement::centred(QRect(0, 0, 1280, 800), panel).frame, QRect({368, 96}, panel));
     EXPECT_EQ(Placement::centred(QRect(0, 25, 1512, 957), panel).frame.topLeft(),
               QPoint(484, 25 + 114));
     EXPECT_EQ(Placement::centred(Placement::assumedArea, panel).frame.topLeft(), QPoint(448, 108));
     // Too short for the panel: as tall as the area allows, and wholly on it.
     const Placement::Spot small = Placement::centred(QRect(0, 0, 640, 400), panel, bar);
-    EXPECT_EQ(small.frame, QRect(41, 6, 557, 388));
+    EXPECT_EQ(small.frame, QRect(41, 6, panelWidth + bar, 388));
     EXPECT_EQ(small.keep, topLeft);
 }
 
 TEST(Placement, FittingSizeAndFallback) {
-    EXPECT_EQ(Placement::panelSize(QSize(543, 480)), QSize(543, 480));
+    EXPECT_EQ(Placement::panelSize(QSize(panelWidth, 480)), QSize(panelWidth, 480));
     EXPECT_EQ(Placement::panelSize(QSize(80, 500)), Placement::fallbackSize);
-    EXPECT_EQ(Placement::panelSize(QSize(543, 100)), Placement::fallbackSize);
+    EXPECT_EQ(Placement::panelSize(QSize(panelWidth, 100)), Placement::fallbackSize);
     EXPECT_EQ(Placement::panelSize(QSize(101, 101)), QSize(101, 101));
     EXPECT_EQ(Placement::panelSize(QSize()), Placement::fallbackSize);
 
@@ -129,12 +127,12 @@ TEST(Placement, FittingSizeAndFallback) {
         QSize room, expected;
     };
     const Row rows[] = {
-        {{543, 420}, {543, 420}},  // fits exactly: no bars
-        {{600, 400}, {557, 400}},  // too short: a bar beside
-        {{500, 500}, {500, 434}},  // too narrow: a bar under
-        {{540, 430}, {540, 430}},  // too narrow, and the bar under it makes it too short
-        {{500, 300}, {500, 300}},  // both
-        {{2000, 2000}, {543, 420}} // plenty
+        {panel, panel},                        // fits exactly: no bars
+        {{600, 400}, {panelWidth + bar, 400}}, // too short: a bar beside
+        {{500, 500}, {500, 434}},              // too narrow: a bar under
+        {{540, 430}, {540, 430}},              // too narrow, then too short for the bar under it
+        {{500, 300}, {500, 300}},              // both
+        {{2000, 2000}, panel}                  // plenty
     };
     for (const Row& row : rows)
         EXPECT_EQ(Placement::fit(panel, row.room, bar), row.expected) << row.room.width();
@@ -154,17 +152,23 @@ TEST(Placement, RefitKeepsTheEdgeFacingTheIcon) {
         Placement::nearIcon({1256, 776, 24, 24}, {0, 0, 1280, 776}, panel);
     const Placement::Spot side = Placement::nearIcon({1256, 740, 24, 24}, {0, 0, 1256, 800}, panel);
     const Row table[] = {
-        {"top tray, grows", top, {543, 480}, {731, 30, 543, 480}},
-        {"top tray, shrinks", top, {543, 396}, {731, 30, 543, 396}},
-        {"bottom tray, shrinks", bottom, {543, 396}, {731, 374, 543, 396}},
-        {"bottom tray, grows", bottom, {543, 450}, {731, 320, 543, 450}},
-        {"bottom tray, grows past the screen", bottom, {543, 900}, {717, 6, 557, 764}},
-        {"side tray, grows", side, {543, 450}, {707, 314, 543, 450}},
-        {"centred, grows", Placement::centred(screen, panel), {543, 480}, {368, 96, 543, 480}},
+        {"top tray, grows", top, {panelWidth, 480}, {731, 30, panelWidth, 480}},
+        {"top tray, shrinks", top, {panelWidth, 396}, {731, 30, panelWidth, 396}},
+        {"bottom tray, shrinks", bottom, {panelWidth, 396}, {731, 374, panelWidth, 396}},
+        {"bottom tray, grows", bottom, {panelWidth, 450}, {731, 320, panelWidth, 450}},
+        {"bottom tray, grows past the screen",
+         bottom,
+         {panelWidth, 900},
+         {717, 6, panelWidth + bar, 764}},
+        {"side tray, grows", side, {panelWidth, 450}, {707, 314, panelWidth, 450}},
+        {"centred, grows",
+         Placement::centred(screen, panel),
+         {panelWidth, 480},
+         {368, 96, panelWidth, 480}},
         {"dragged partly off the screen",
-         Placement::moved({-50, 34, 543, 420}, screen),
-         {543, 400},
-         {6, 34, 543, 400}},
+         Placement::moved({{-50, 34}, panel}, screen),
+         {panelWidth, 400},
+         {6, 34, panelWidth, 400}},
     };
     for (const Row& row : table) {
         SCOPED_TRACE(row.name);

@@ -66,8 +66,9 @@ TEST_F(PanelTest, FixedWidthForEveryThemeAndCurrencySet) {
                 m_model->setActive(c, set.contains(c));
             settle();
             EXPECT_EQ(view.sizeHint().width(), Metrics::panelWidth);
-            EXPECT_EQ(view.width(), 543) << theme.id.toStdString() << " " << set.size();
-            EXPECT_EQ(find<QWidget>("calculatorCard")->width(), 515);
+            EXPECT_EQ(view.width(), Metrics::panelWidth)
+                << theme.id.toStdString() << " " << set.size();
+            EXPECT_EQ(find<QWidget>("calculatorCard")->width(), Metrics::contentWidth);
             if (set.size() == 4) {
                 EXPECT_GT(view.sizeHint().height(), previousHeight);
             }
@@ -252,7 +253,7 @@ TEST_F(PanelTest, WarningAndAgeAreShownWholeAtTheStandardWidth) {
                 ASSERT_TRUE(QTest::qWaitFor([this] { return m_store->hasFailed(); }, 5000));
                 QCoreApplication::processEvents();
             }
-            EXPECT_EQ(m_panel->width(), 543);
+            EXPECT_EQ(m_panel->width(), Metrics::panelWidth);
             const QString warning = failed ? "  Keine Verbindung" : "  EZB als Ersatz";
             EXPECT_EQ(statusAsShown(), "aktualisiert " + QString(row.stamp) + warning);
             if (failed) {
@@ -345,6 +346,35 @@ TEST_F(PanelTest, LongLinesKeepTheirEnd) {
     EXPECT_EQ(line->effectivePixelSize(), int(std::ceil(24 * 0.6)));
     // The end of the line is still painted at the right edge: sample where "7" stands.
     EXPECT_TRUE(m_model->calcText().endsWith("+ 7"));
+}
+
+// The lines and the buttons shrink their text alike: to the largest size that fits, but no
+// smaller than the minimum scale allows.
+TEST(ShrinkToFit, LargestSizeThatFitsDownToTheMinimumScale) {
+    const auto widthAt = [](const QFont& font) { return 10.0 * font.pixelSize(); };
+    struct Row {
+        int size;
+        qreal scale, room;
+        int expected;
+    };
+    const Row rows[] = {
+        {24, 0.6, 240, 24},   // fits as it is
+        {24, 0.6, 239.5, 23}, // one pixel smaller fits
+        {24, 0.6, 200, 20},   // fits exactly at 20
+        {24, 0.6, 199, 19},   // and not at 20
+        {24, 0.6, 0, 15},     // 24 × 0.6, rounded up
+        {24, 1.0, 100, 24},   // no shrinking asked for
+        {3, 0.1, 0, 1},       // never below one pixel
+    };
+    for (const Row& row : rows) {
+        QFont font;
+        font.setPixelSize(row.size);
+        EXPECT_EQ(Fonts::shrunkToFit(font, row.scale, row.room, widthAt).pixelSize(), row.expected)
+            << row.size << " at " << row.scale << " in " << row.room;
+    }
+    QFont points;
+    points.setPointSize(12); // a size not in pixels is left alone
+    EXPECT_EQ(Fonts::shrunkToFit(points, 0.6, 0, widthAt), points);
 }
 
 } // namespace
