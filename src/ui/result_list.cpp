@@ -125,9 +125,7 @@ void ResultRow::refreshRateButton() {
     if (!rate)
         return;
     const Theme& theme = m_model.theme();
-    const QString text = QStringLiteral("1 \u20AC = ") +
-                         Format::number(*rate, rateDigits(m_currency)) + QLatin1Char(' ') +
-                         Currencies::symbol(m_currency);
+    const QString text = Format::perEuro(m_currency, *rate, rateDigits(m_currency));
     m_rate->setLabel(text);
     m_rate->setForeground(Painting::color(theme.text, 0.75));
     m_rate->setPressable({Painting::color(theme.key), Painting::color(theme.pressed), 5});
