@@ -2,8 +2,8 @@
 #include "ui/result_list.h"
 
 #include "app/app_model.h"
+#include "model/current_rates.h"
 #include "model/format.h"
-#include "rates/rate_store.h"
 #include "ui/accessibility.h"
 #include "ui/painting.h"
 #include "ui/pressable_button.h"
@@ -12,10 +12,10 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-ResultRow::ResultRow(AppModel& model, RateStore& store, Currency currency, QWidget* parent)
+ResultRow::ResultRow(AppModel& model, const CurrentRates& rates, Currency currency, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
-    , m_store(store)
+    , m_rates(rates)
     , m_currency(currency)
     , m_row(new FilledBox(7, this))
     , m_symbol(new TextLine(m_row))
@@ -26,7 +26,7 @@ ResultRow::ResultRow(AppModel& model, RateStore& store, Currency currency, QWidg
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     m_row->setObjectName(QStringLiteral("row-") + code);
-    // The row speaks as one: "EUR 0,18"; its symbol and code are drawing.
+    // The row speaks as one, its code and then its amount; its symbol and code are drawing.
     Accessibility::setPresence(m_row, Accessibility::Presence::flattened);
     Accessibility::setPresence(m_symbol, Accessibility::Presence::hidden);
     Accessibility::setPresence(m_code, Accessibility::Presence::hidden);
@@ -119,7 +119,7 @@ void ResultRow::refreshAmount(const QColor& base, bool isHome) {
 void ResultRow::refreshRateButton() {
     if (!m_rate)
         return;
-    const auto& info = m_store.info();
+    const auto& info = m_rates.info();
     const auto rate = info ? info->rate(m_currency) : std::nullopt;
     m_rateHolder->setVisible(rate.has_value());
     if (!rate)
@@ -140,10 +140,10 @@ QList<QWidget*> ResultRow::focusOrder() const {
     return {m_amount};
 }
 
-ResultList::ResultList(AppModel& model, RateStore& store, QWidget* parent)
+ResultList::ResultList(AppModel& model, const CurrentRates& rates, QWidget* parent)
     : FilledBox(8, parent)
     , m_model(model)
-    , m_store(store)
+    , m_rates(rates)
     , m_layout(new QVBoxLayout(this)) {
     setObjectName(QStringLiteral("results"));
     setAccessibleName(QStringLiteral("Umrechnung"));
@@ -158,7 +158,7 @@ void ResultList::rebuild() {
     m_rows.clear();
     m_builtFor = m_model.activeCurrencies();
     for (Currency c : m_builtFor) {
-        auto* row = new ResultRow(m_model, m_store, c, this);
+        auto* row = new ResultRow(m_model, m_rates, c, this);
         m_layout->addWidget(row);
         // Shown now rather than on the layout's deferred show, so the next paint has it.
         row->show();
