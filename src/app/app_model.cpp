@@ -38,15 +38,15 @@ void AppModel::onTimer(int ms, QObject* context, std::function<void()> work) {
 
 void AppModel::readSettings() {
     m_theme = Theme::named(m_options.settings.theme());
-    const QStringList codes = m_options.settings.activeCurrencies().value_or(
-        QStringList{QStringLiteral("EUR"), QStringLiteral("THB")});
-    m_activeCurrencies =
-        inFixedOrder([&codes](Currency c) { return codes.contains(Currencies::code(c)); });
+    const auto codes = m_options.settings.activeCurrencies();
+    m_activeCurrencies = inFixedOrder([&codes](Currency c) {
+        return codes ? codes->contains(Currencies::code(c)) : c == Currencies::featured;
+    });
 }
 
 Currency AppModel::defaultAmountCurrency() const {
-    if (isActive(Currency::thb))
-        return Currency::thb;
+    if (isActive(Currencies::featured))
+        return Currencies::featured;
     for (Currency c : m_activeCurrencies) {
         if (c != Currency::eur)
             return c;

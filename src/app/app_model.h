@@ -72,7 +72,6 @@ public:
     void press(CalcKey key);
     void equals() { press(CalcKey::equals); }
     void pasteIntoCalculator();
-    std::optional<double> calcValue() const { return m_line.value(); }
     std::optional<QString> calcPreview() const { return m_line.preview(); }
 
     // Conversion and copying

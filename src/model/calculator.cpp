@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/calculator.h"
 
+#include "model/currency.h"
+
 #include <QTextBoundaryFinder>
 
 #include <charconv>
@@ -17,18 +19,13 @@ struct Token {
     char op = 0; // one of + - * / for Kind::op
 };
 
-// Longest first, so that "Euro" goes as a whole before "EUR" could leave its "o" behind.
-const char16_t* const currencyWords[] = {u"dollar", u"złoty", u"zloty", u"baht", u"euro",
-                                         u"EUR",    u"USD",   u"THB",   u"PLN",  u"zl"};
-const char16_t* const currencySymbols[] = {u"€", u"$", u"฿", u"zł"};
-
 QString withoutCurrencyNames(const QString& text) {
     QString result = text;
     const QString blank(QLatin1Char(' '));
-    for (const char16_t* word : currencyWords)
-        result.replace(QString::fromUtf16(word), blank, Qt::CaseInsensitive);
-    for (const char16_t* symbol : currencySymbols)
-        result.replace(QString::fromUtf16(symbol), blank, Qt::CaseSensitive);
+    for (const QString& word : Currencies::pastedWords())
+        result.replace(word, blank, Qt::CaseInsensitive);
+    for (const QString& symbol : Currencies::pastedSymbols())
+        result.replace(symbol, blank, Qt::CaseSensitive);
     return result;
 }
 

@@ -94,6 +94,11 @@ QString money(double value) {
     return formatDecimal(value, 2, 2, false);
 }
 
+QString perEuro(Currency c, double rate, int digits) {
+    return QStringLiteral("1 ") + Currencies::symbol(Currency::eur) + QStringLiteral(" = ") +
+           number(rate, digits) + QLatin1Char(' ') + Currencies::symbol(c);
+}
+
 QString rateDate(const QString& isoDay) {
     // Exactly yyyy-MM-dd with a real calendar day; no time part, no other order.
     if (isoDay.size() != 10 || isoDay[4] != QLatin1Char('-') || isoDay[7] != QLatin1Char('-'))

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rates/rate_source.h"
 
+#include "model/currency.h"
 #include "rates/quote_time.h"
 
 #include <QJsonDocument>
@@ -181,8 +182,8 @@ struct Entry {
 
 // One currency of the primary document. A malformed entry only counts as missing, so that a
 // broken currency the program does not use never spoils the whole document.
-std::optional<Entry> readEntry(const QJsonObject& document, const char* key) {
-    const QJsonValue value = document.value(QLatin1String(key));
+std::optional<Entry> readEntry(const QJsonObject& document, const QString& key) {
+    const QJsonValue value = document.value(key);
     if (!value.isObject())
         return std::nullopt;
     const QJsonObject object = value.toObject();
@@ -193,6 +194,29 @@ std::optional<Entry> readEntry(const QJsonObject& document, const char* key) {
     if (!rate)
         return std::nullopt;
     return Entry{*rate, date.toString()};
+}
+
+// The currencies both feeds are asked for, the featured one first: its quote dates the record.
+QList<Currency> quotedCurrencies() {
+    QList<Currency> list{Currencies::featured};
+    for (Currency c : Currencies::allCases) {
+        if (c != Currency::eur && c != Currencies::featured)
+            list.append(c);
+    }
+    return list;
+}
+
+QString feedKey(Currency c) {
+    const std::string_view key = Currencies::row(c).feedKey;
+    return QString::fromLatin1(key.data(), qsizetype(key.size()));
+}
+
+// "a, b or c"
+QString eitherOf(const QStringList& words) {
+    if (words.size() < 2)
+        return words.join(QString());
+    return words.first(words.size() - 1).join(QLatin1String(", ")) + QLatin1String(" or ") +
+           words.last();
 }
 
 // Strictly above the threshold, and finite: an infinite rate would pass the comparison but
@@ -222,15 +246,27 @@ void prepare(QNetworkAccessManager& network) {
     network.setCookieJar(new NoCookies(&network));
 }
 
+QString primaryPath() {
+    return QLatin1String("/daily/") + feedKey(Currency::eur) + QLatin1String(".json");
+}
+
+QString fallbackPath() {
+    QStringList codes;
+    for (Currency c : quotedCurrencies())
+        codes.append(Currencies::code(c));
+    return QLatin1String("/v1/latest?base=") + Currencies::code(Currency::eur) +
+           QLatin1String("&symbols=") + codes.join(QLatin1Char(','));
+}
+
 void floatRates(QNetworkAccessManager& network, const FeedConfig& config, QObject* context,
                 Done done) {
-    fetch(network, config, context, config.primaryBase + QLatin1String(primaryPath),
-          std::move(done), &parseFloatRates);
+    fetch(network, config, context, config.primaryBase + primaryPath(), std::move(done),
+          &parseFloatRates);
 }
 
 void ecb(QNetworkAccessManager& network, const FeedConfig& config, QObject* context, Done done) {
-    fetch(network, config, context, config.fallbackBase + QLatin1String(fallbackPath),
-          std::move(done), &parseEcb);
+    fetch(network, config, context, config.fallbackBase + fallbackPath(), std::move(done),
+          &parseEcb);
 }
 
 FeedResult parseFloatRates(const QByteArray& body, const QDateTime& now) {
@@ -239,25 +275,32 @@ FeedResult parseFloatRates(const QByteArray& body, const QDateTime& now) {
     if (!document)
         return FeedResult::fail(FeedError::jsonError, jsonError);
 
-    const auto thb = readEntry(*document, "thb");
-    const auto usd = readEntry(*document, "usd");
-    const auto pln = readEntry(*document, "pln");
-    if (!thb || !usd || !pln)
-        return cannotParse(QStringLiteral("thb, usd or pln missing or unreadable"));
-    if (!passes(thb->rate, 1.0) || !passes(usd->rate, 0.1) || !passes(pln->rate, 0.1))
-        return cannotParse(QStringLiteral("rate out of range"));
+    const QList<Currency> currencies = quotedCurrencies();
+    QList<Entry> entries;
+    QStringList keys;
+    for (Currency c : currencies) {
+        keys.append(feedKey(c));
+        if (const auto entry = readEntry(*document, keys.last()))
+            entries.append(*entry);
+    }
+    if (entries.size() != currencies.size())
+        return cannotParse(eitherOf(keys) + QLatin1String(" missing or unreadable"));
+    for (qsizetype i = 0; i < currencies.size(); ++i) {
+        if (!passes(entries[i].rate, Currencies::row(currencies[i]).lowestRate))
+            return cannotParse(QStringLiteral("rate out of range"));
+    }
 
-    const auto quoted = QuoteTime::parse(thb->date);
+    const QString& date = entries.first().date;
+    const auto quoted = QuoteTime::parse(date);
     if (!quoted)
-        return cannotParse(QStringLiteral("quote time unreadable: ") + thb->date);
+        return cannotParse(QStringLiteral("quote time unreadable: ") + date);
     const double age = double(quoted->msecsTo(now)) / 1000.0;
     if (!(age < maxQuoteAgeSeconds))
         return cannotParse(QStringLiteral("quote older than 72 hours"));
 
     RateInfo info;
-    info.perEur = {{QStringLiteral("THB"), thb->rate},
-                   {QStringLiteral("USD"), usd->rate},
-                   {QStringLiteral("PLN"), pln->rate}};
+    for (qsizetype i = 0; i < currencies.size(); ++i)
+        info.perEur.insert(Currencies::code(currencies[i]), entries[i].rate);
     info.rateDate = quoted->toUTC().date().toString(QStringLiteral("yyyy-MM-dd"));
     info.fetchedAt = Timestamps::fromDateTime(now);
     info.source = QStringLiteral("FloatRates");
@@ -281,12 +324,12 @@ FeedResult parseEcb(const QByteArray& body, const QDateTime& now) {
     }
 
     RateInfo info;
-    for (const char* code : {"THB", "USD", "PLN"}) {
-        const QJsonValue rate = rateObject.value(QLatin1String(code));
+    for (Currency c : quotedCurrencies()) {
+        const QString code = Currencies::code(c);
+        const QJsonValue rate = rateObject.value(code);
         if (!rate.isDouble() || !passes(rate.toDouble(), 0.0))
-            return cannotParse(
-                QStringLiteral("%1 missing or not above zero").arg(QLatin1String(code)));
-        info.perEur.insert(QLatin1String(code), rate.toDouble());
+            return cannotParse(QStringLiteral("%1 missing or not above zero").arg(code));
+        info.perEur.insert(code, rate.toDouble());
     }
     info.rateDate = date.toString();
     info.fetchedAt = Timestamps::fromDateTime(now);

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QString>
 
 #include <functional>
 
@@ -18,8 +19,9 @@ namespace RateSource {
 
 using Done = std::function<void(const FeedResult&)>;
 
-inline constexpr const char* primaryPath = "/daily/eur.json";
-inline constexpr const char* fallbackPath = "/v1/latest?base=EUR&symbols=THB,USD,PLN";
+// Path and query of each feed on its base URL, spelt with the keys and codes of the currency table.
+QString primaryPath();
+QString fallbackPath();
 inline constexpr double maxQuoteAgeSeconds = 259200; // 72 hours
 
 // Gives the access manager a cookie jar that keeps nothing; call once for each manager.

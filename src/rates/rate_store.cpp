@@ -7,7 +7,7 @@
 #include <QTimer>
 
 RateStore::RateStore(Options options, QObject* parent)
-    : QObject(parent)
+    : LiveRates(parent)
     , m_options(std::move(options))
     , m_network(new QNetworkAccessManager(this))
     , m_timer(new QTimer(this)) {

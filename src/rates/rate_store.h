@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/current_rates.h"
+#include "model/live_rates.h"
 #include "model/rate_info.h"
 #include "model/settings_store.h"
 #include "rates/feed_config.h"
 #include "rates/feed_result.h"
 
-#include <QObject>
 #include <QString>
 
 #include <optional>
@@ -18,7 +17,7 @@ class QTimer;
 // Owns the rates in use: loads the cached record at once, refreshes from the primary feed
 // (the central bank only when that fails) at start, on a timer and on request, and caches
 // every success in the settings file.
-class RateStore final : public QObject, public CurrentRates {
+class RateStore final : public LiveRates {
     Q_OBJECT
 
 public:
@@ -35,17 +34,9 @@ public:
     ~RateStore() override;
 
     const std::optional<RateInfo>& info() const override { return m_info; }
-    bool isLoading() const { return m_isLoading; }
-    bool hasFailed() const { return m_hasFailed; }
-
-    // Starts a refresh unless one is running; a request during a refresh is dropped.
-    void refresh();
-
-signals:
-    // Emitted on every assignment, also when the value did not change.
-    void infoChanged();
-    void isLoadingChanged();
-    void hasFailedChanged();
+    bool isLoading() const override { return m_isLoading; }
+    bool hasFailed() const override { return m_hasFailed; }
+    void refresh() override;
 
 private:
     void loadCache();

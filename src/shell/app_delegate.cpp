@@ -261,11 +261,12 @@ void AppDelegate::updateStatusTitle() {
     if (!m_tray)
         return;
     const auto& info = m_store->info();
-    const auto baht = info ? info->rate(Currency::thb) : std::nullopt;
-    // The title beside the icon is the baht price of one euro; the tool tip says what it is.
-    const QString rate = baht ? Format::number(*baht, 2) : QString();
-    m_tray->setStatus(rate, baht ? QStringLiteral("1 \u20AC = ") + rate + QStringLiteral(" \u0E3F")
-                                 : QStringLiteral("Noch kein Kurs"));
+    const auto rate = info ? info->rate(Currencies::featured) : std::nullopt;
+    // The title beside the icon is the featured currency's price of one euro; the tool tip says
+    // what it is.
+    m_tray->setStatus(rate ? Format::number(*rate, 2) : QString(),
+                      rate ? Format::perEuro(Currencies::featured, *rate, 2)
+                           : QStringLiteral("Noch kein Kurs"));
 }
 
 void AppDelegate::checkIcon() {

@@ -13,14 +13,14 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-CalculatorCard::CalculatorCard(AppModel& model, RateStore& store, QWidget* parent)
+CalculatorCard::CalculatorCard(AppModel& model, const CurrentRates& rates, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
     , m_left(new CardFrame(this))
     , m_right(new CardFrame(this))
     , m_display(new DisplayBox(model, m_left))
     , m_picker(new CurrencyPicker(model, m_left))
-    , m_results(new ResultList(model, store, m_left))
+    , m_results(new ResultList(model, rates, m_left))
     , m_keypad(new Keypad(model, m_right)) {
     setObjectName(QStringLiteral("calculatorCard"));
     for (QWidget* container : {static_cast<QWidget*>(this), static_cast<QWidget*>(m_left),

@@ -5,22 +5,22 @@
 
 class AppModel;
 class CardFrame;
+class CurrentRates;
 class CurrencyPicker;
 class DisplayBox;
 class Keypad;
-class RateStore;
 class ResultList;
 
 // The upper part of the panel: the display, the currency picker and the converted amounts
 // on the left card, the keypad on the right. Owns nothing: its parts read the model and the
-// store and send every action to the model.
+// rates and send every action to the model.
 class CalculatorCard final : public QWidget {
     Q_OBJECT
 
 public:
-    CalculatorCard(AppModel& model, RateStore& store, QWidget* parent = nullptr);
+    CalculatorCard(AppModel& model, const CurrentRates& rates, QWidget* parent = nullptr);
 
-    // Re-reads the model and the store; the panel calls it on every change signal.
+    // Re-reads the model and the rates; the panel calls it on every change signal.
     void refresh();
     // The card's controls in reading order, for Tab.
     QList<QWidget*> focusOrder() const;

@@ -2,7 +2,7 @@
 #include "ui/footer_bar.h"
 
 #include "app/app_model.h"
-#include "rates/rate_store.h"
+#include "model/live_rates.h"
 #include "ui/accessibility.h"
 #include "ui/check_box.h"
 #include "ui/currency_switches.h"
@@ -33,13 +33,13 @@ PressableButton* textButton(QWidget* parent, const QString& text, QFont::Weight 
 
 } // namespace
 
-FooterBar::FooterBar(AppModel& model, RateStore& store, QWidget* parent)
+FooterBar::FooterBar(AppModel& model, LiveRates& rates, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
-    , m_store(store)
+    , m_rates(rates)
     , m_switches(new CurrencySwitches(model, this))
     , m_themePicker(new ThemePicker(model, this))
-    , m_rateStatus(new RateStatus(model, store, this))
+    , m_rateStatus(new RateStatus(model, rates, this))
     , m_refresh(new PressableButton(this))
     , m_login(new CheckBox(QStringLiteral("Beim Anmelden starten"), this))
     , m_close(textButton(this, QStringLiteral("Schlie\u00DFen"), QFont::Normal))
@@ -80,7 +80,7 @@ QHBoxLayout* FooterBar::buildSecondRow() {
     m_refresh->setDisabledOpacity(0.4);
     m_refresh->setToolTip(QStringLiteral("Kurse jetzt aktualisieren"));
     m_refresh->setAccessibleName(m_refresh->toolTip());
-    connect(m_refresh, &QAbstractButton::clicked, &m_store, &RateStore::refresh);
+    connect(m_refresh, &QAbstractButton::clicked, &m_rates, &LiveRates::refresh);
     row->addWidget(m_refresh);
 
     m_login->setObjectName(QStringLiteral("launchAtLogin"));
@@ -130,7 +130,7 @@ void FooterBar::refresh() {
     const QColor pressed = Painting::color(theme.pressed);
     m_refresh->setPressable({Painting::color(theme.card), pressed, Metrics::footerButton.radius});
     m_refresh->setForeground(Painting::color(theme.text));
-    m_refresh->setEnabled(!m_store.isLoading());
+    m_refresh->setEnabled(!m_rates.isLoading());
     m_login->setChecked(m_model.launchAtLogin());
     m_close->setPressable({Painting::color(theme.card), pressed, Metrics::footerButton.radius});
     m_close->setForeground(Painting::color(theme.text));

@@ -6,10 +6,10 @@
 class AppModel;
 class CheckBox;
 class CurrencySwitches;
+class LiveRates;
 class PressableButton;
 class QHBoxLayout;
 class RateStatus;
-class RateStore;
 class TextLine;
 class ThemePicker;
 
@@ -19,7 +19,7 @@ class FooterBar final : public QWidget {
     Q_OBJECT
 
 public:
-    FooterBar(AppModel& model, RateStore& store, QWidget* parent = nullptr);
+    FooterBar(AppModel& model, LiveRates& rates, QWidget* parent = nullptr);
 
     void refresh();
     // See RateStatus::fitToWidth.
@@ -37,7 +37,7 @@ private:
     void buildCopyright();
 
     AppModel& m_model;
-    RateStore& m_store;
+    LiveRates& m_rates;
     CurrencySwitches* const m_switches;
     ThemePicker* const m_themePicker;
     RateStatus* const m_rateStatus;

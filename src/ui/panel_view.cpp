@@ -2,7 +2,7 @@
 #include "ui/panel_view.h"
 
 #include "app/app_model.h"
-#include "rates/rate_store.h"
+#include "model/live_rates.h"
 #include "ui/calculator_card.h"
 #include "ui/footer_bar.h"
 #include "ui/metrics.h"
@@ -12,12 +12,12 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
-PanelView::PanelView(AppModel& model, RateStore& store, QWidget* parent)
+PanelView::PanelView(AppModel& model, LiveRates& rates, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
-    , m_store(store)
-    , m_card(new CalculatorCard(model, store, this))
-    , m_footer(new FooterBar(model, store, this)) {
+    , m_rates(rates)
+    , m_card(new CalculatorCard(model, rates, this))
+    , m_footer(new FooterBar(model, rates, this)) {
     setObjectName(QStringLiteral("panelView"));
     setAccessibleName(QStringLiteral("W\u00E4hrungsrechner"));
     auto* layout = new QVBoxLayout(this);
@@ -37,8 +37,8 @@ PanelView::PanelView(AppModel& model, RateStore& store, QWidget* parent)
                         &AppModel::copiedCurrencyChanged, &AppModel::themeChanged})
         connect(&model, signal, this, &PanelView::refresh);
     for (auto signal :
-         {&RateStore::infoChanged, &RateStore::isLoadingChanged, &RateStore::hasFailedChanged})
-        connect(&store, signal, this, &PanelView::refresh);
+         {&LiveRates::infoChanged, &LiveRates::isLoadingChanged, &LiveRates::hasFailedChanged})
+        connect(&rates, signal, this, &PanelView::refresh);
     refresh();
 }
 

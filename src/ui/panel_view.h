@@ -6,7 +6,7 @@
 class AppModel;
 class CalculatorCard;
 class FooterBar;
-class RateStore;
+class LiveRates;
 
 // The panel's content: the calculator card above the footer, 543 points wide, on the theme's
 // rounded background with its outline. Redraws on every change of the model or the store,
@@ -15,7 +15,7 @@ class PanelView final : public QWidget {
     Q_OBJECT
 
 public:
-    PanelView(AppModel& model, RateStore& store, QWidget* parent = nullptr);
+    PanelView(AppModel& model, LiveRates& rates, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
     // Re-reads everything; connected to every change signal of the model and the store.
@@ -37,7 +37,7 @@ private:
     void orderFocus();
 
     AppModel& m_model;
-    RateStore& m_store;
+    LiveRates& m_rates;
     CalculatorCard* m_card;
     FooterBar* m_footer;
     QString m_schemeFor;

@@ -2,17 +2,17 @@
 #include "ui/rate_status.h"
 
 #include "app/app_model.h"
-#include "rates/rate_store.h"
+#include "model/live_rates.h"
 #include "ui/accessibility.h"
 #include "ui/painting.h"
 #include "ui/text_line.h"
 
 #include <QVBoxLayout>
 
-RateStatus::RateStatus(AppModel& model, RateStore& store, QWidget* parent)
+RateStatus::RateStatus(AppModel& model, const LiveRates& rates, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
-    , m_store(store)
+    , m_rates(rates)
     , m_source(new TextLine(this))
     , m_status(new TextLine(this))
     , m_warning(new TextLine(this)) {
@@ -36,9 +36,9 @@ RateStatus::RateStatus(AppModel& model, RateStore& store, QWidget* parent)
 void RateStatus::refresh() {
     const QDateTime now = m_model.now();
     const QColor dim = Painting::color(m_model.theme().text, 0.6);
-    const QString source = FooterText::sourceLine(m_store.info(), m_store.isLoading(), now);
+    const QString source = FooterText::sourceLine(m_rates.info(), m_rates.isLoading(), now);
     m_source->setText(source, dim);
-    m_text = FooterText::statusLine(m_store.info(), m_store.hasFailed(), now);
+    m_text = FooterText::statusLine(m_rates.info(), m_rates.hasFailed(), now);
     layOut(needsOwnLine());
     m_status->setAccessibleName(m_text.base + m_text.warning);
     // Whatever the room, hovering shows both lines whole.

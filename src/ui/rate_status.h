@@ -6,7 +6,7 @@
 #include <QWidget>
 
 class AppModel;
-class RateStore;
+class LiveRates;
 class TextLine;
 
 // Where the rates come from and how fresh they are, with a warning when the feeds failed or
@@ -17,7 +17,7 @@ class RateStatus final : public QWidget {
     Q_OBJECT
 
 public:
-    RateStatus(AppModel& model, RateStore& store, QWidget* parent = nullptr);
+    RateStatus(AppModel& model, const LiveRates& rates, QWidget* parent = nullptr);
     void refresh();
     // Puts the warning beside or below the status line for the current width; whether that
     // changed (and with it the height this block needs).
@@ -28,7 +28,7 @@ private:
     void layOut(bool wrap);
 
     AppModel& m_model;
-    RateStore& m_store;
+    const LiveRates& m_rates;
     TextLine* const m_source;
     TextLine* const m_status;
     TextLine* const m_warning;

@@ -2,8 +2,8 @@
 #include "ui/result_list.h"
 
 #include "app/app_model.h"
+#include "model/current_rates.h"
 #include "model/format.h"
-#include "rates/rate_store.h"
 #include "ui/accessibility.h"
 #include "ui/metrics.h"
 #include "ui/painting.h"
@@ -13,10 +13,10 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-ResultRow::ResultRow(AppModel& model, RateStore& store, Currency currency, QWidget* parent)
+ResultRow::ResultRow(AppModel& model, const CurrentRates& rates, Currency currency, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
-    , m_store(store)
+    , m_rates(rates)
     , m_currency(currency)
     , m_row(new FilledBox(Metrics::rowRadius, this))
     , m_symbol(new TextLine(m_row))
@@ -27,7 +27,7 @@ ResultRow::ResultRow(AppModel& model, RateStore& store, Currency currency, QWidg
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(Metrics::rateButtonGap);
     m_row->setObjectName(QStringLiteral("row-") + code);
-    // The row speaks as one: "EUR 0,18"; its symbol and code are drawing.
+    // The row speaks as one, its code and then its amount; its symbol and code are drawing.
     Accessibility::setPresence(m_row, Accessibility::Presence::flattened);
     Accessibility::setPresence(m_symbol, Accessibility::Presence::hidden);
     Accessibility::setPresence(m_code, Accessibility::Presence::hidden);
@@ -120,15 +120,13 @@ void ResultRow::refreshAmount(const QColor& base, bool isHome) {
 void ResultRow::refreshRateButton() {
     if (!m_rate)
         return;
-    const auto& info = m_store.info();
+    const auto& info = m_rates.info();
     const auto rate = info ? info->rate(m_currency) : std::nullopt;
     m_rateHolder->setVisible(rate.has_value());
     if (!rate)
         return;
     const Theme& theme = m_model.theme();
-    const QString text = QStringLiteral("1 \u20AC = ") +
-                         Format::number(*rate, rateDigits(m_currency)) + QLatin1Char(' ') +
-                         Currencies::symbol(m_currency);
+    const QString text = Format::perEuro(m_currency, *rate, rateDigits(m_currency));
     m_rate->setLabel(text);
     m_rate->setForeground(Painting::color(theme.text, 0.75));
     m_rate->setPressable(
@@ -144,10 +142,10 @@ QList<QWidget*> ResultRow::focusOrder() const {
     return {m_amount};
 }
 
-ResultList::ResultList(AppModel& model, RateStore& store, QWidget* parent)
+ResultList::ResultList(AppModel& model, const CurrentRates& rates, QWidget* parent)
     : FilledBox(Metrics::resultsRadius, parent)
     , m_model(model)
-    , m_store(store)
+    , m_rates(rates)
     , m_layout(new QVBoxLayout(this)) {
     setObjectName(QStringLiteral("results"));
     setAccessibleName(QStringLiteral("Umrechnung"));
@@ -160,7 +158,7 @@ void ResultList::rebuild() {
     m_rows.clear();
     m_builtFor = m_model.activeCurrencies();
     for (Currency c : m_builtFor) {
-        auto* row = new ResultRow(m_model, m_store, c, this);
+        auto* row = new ResultRow(m_model, m_rates, c, this);
         m_layout->addWidget(row);
         // Shown now rather than on the layout's deferred show, so the next paint has it.
         row->show();

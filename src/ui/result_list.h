@@ -8,9 +8,9 @@
 #include <QList>
 
 class AppModel;
+class CurrentRates;
 class PressableButton;
 class QVBoxLayout;
-class RateStore;
 class TextLine;
 
 // One active currency's converted amount, a click copies it; for the foreign currencies the
@@ -19,7 +19,8 @@ class ResultRow final : public QWidget {
     Q_OBJECT
 
 public:
-    ResultRow(AppModel& model, RateStore& store, Currency currency, QWidget* parent = nullptr);
+    ResultRow(AppModel& model, const CurrentRates& rates, Currency currency,
+              QWidget* parent = nullptr);
     void refresh();
     QList<QWidget*> focusOrder() const;
 
@@ -29,7 +30,7 @@ private:
     void refreshRateButton();
 
     AppModel& m_model;
-    RateStore& m_store;
+    const CurrentRates& m_rates;
     const Currency m_currency;
     FilledBox* const m_row;
     TextLine* const m_symbol;
@@ -44,7 +45,7 @@ class ResultList final : public FilledBox {
     Q_OBJECT
 
 public:
-    ResultList(AppModel& model, RateStore& store, QWidget* parent = nullptr);
+    ResultList(AppModel& model, const CurrentRates& rates, QWidget* parent = nullptr);
     void refresh();
     QList<QWidget*> focusOrder() const;
 
@@ -52,7 +53,7 @@ private:
     void rebuild();
 
     AppModel& m_model;
-    RateStore& m_store;
+    const CurrentRates& m_rates;
     QVBoxLayout* const m_layout;
     QHash<Currency, ResultRow*> m_rows;
     QList<Currency> m_builtFor;

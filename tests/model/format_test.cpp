@@ -65,6 +65,28 @@ TEST(Format, PlainAndMoney) {
         EXPECT_EQ(Format::money(value), expected) << value;
 }
 
+struct PerEuroRow {
+    Currency currency;
+    double rate;
+    int digits;
+    const char16_t* expected;
+};
+
+// The rate buttons and the tray's tool tip.
+TEST(Format, PerEuro) {
+    const PerEuroRow rows[] = {
+        {Currency::thb, 39.5, 2, u"1 \u20AC = 39,50 \u0E3F"},
+        {Currency::thb, 38.1234, 3, u"1 \u20AC = 38,123 \u0E3F"},
+        {Currency::usd, 1.08, 4, u"1 \u20AC = 1,0800 $"},
+        {Currency::pln, 4312.34567, 4, u"1 \u20AC = 4.312,3457 z\u0142"},
+        {Currency::eur, 1, 0, u"1 \u20AC = 1 \u20AC"},
+    };
+    for (const PerEuroRow& row : rows)
+        EXPECT_EQ(Format::perEuro(row.currency, row.rate, row.digits),
+                  QString::fromUtf16(row.expected))
+            << row.rate;
+}
+
 TEST(Format, NonFiniteValuesStillGiveText) {
     EXPECT_EQ(Format::number(std::numeric_limits<double>::infinity(), 2), "\u221E");
     EXPECT_EQ(Format::money(-std::numeric_limits<double>::infinity()), "-\u221E");

@@ -77,12 +77,15 @@ TEST(FeedParse, PrimaryChecks) {
         doc[key] = entry;
         return bytes(doc);
     };
-    auto withRate = [](const char* key, const QJsonValue& rate) {
+    auto withMember = [](const char* key, const char* member, const QJsonValue& value) {
         QJsonObject doc = primary();
         QJsonObject entry = doc[key].toObject();
-        entry["rate"] = rate;
+        entry[member] = value;
         doc[key] = entry;
         return bytes(doc);
+    };
+    auto withRate = [&](const char* key, const QJsonValue& rate) {
+        return withMember(key, "rate", rate);
     };
     QJsonObject extra = primary();
     extra["gbp"] = 12;
@@ -112,6 +115,10 @@ TEST(FeedParse, PrimaryChecks) {
         {"usd just above 0.1", bytes(primary(38.5, 0.1000001)), std::nullopt},
         {"thb date unreadable", bytes(primary(38.5, 1.08, 4.3, "yesterday")),
          FeedError::cannotParseResponse},
+        // The baht's quote dates the record; the others' dates only have to be there.
+        {"only the thb date unreadable", withMember("thb", "date", "yesterday"),
+         FeedError::cannotParseResponse},
+        {"only the usd date unreadable", withMember("usd", "date", "yesterday"), std::nullopt},
         {"71:59 old", dated(now.addSecs(-(72 * 3600 - 60))), std::nullopt},
         {"exactly 72 h old", dated(now.addSecs(-72 * 3600)), FeedError::cannotParseResponse},
         {"a day in the future", dated(now.addDays(1)), std::nullopt},
@@ -133,6 +140,8 @@ TEST(FeedParse, PrimaryChecks) {
             EXPECT_TRUE(result.ok()) << c.name << ": " << result.detail().toStdString();
         }
     }
+    EXPECT_EQ(RateSource::parseFloatRates(bytes(missingPln), now).detail(),
+              "thb, usd or pln missing or unreadable");
 }
 
 TEST(FeedParse, PrimaryRateDateIsTheUtcDay) {

@@ -10,8 +10,8 @@
 #include <QTcpServer>
 #include <QTimeZone>
 
-inline const QString primaryPath = QString::fromLatin1(RateSource::primaryPath);
-inline const QString fallbackPath = QString::fromLatin1(RateSource::fallbackPath);
+inline const QString primaryPath = RateSource::primaryPath();
+inline const QString fallbackPath = RateSource::fallbackPath();
 
 // A base URL on 127.0.0.1 where nothing listens: a port that was free an instant ago, so a
 // request there is refused at once.
