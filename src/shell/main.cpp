@@ -18,7 +18,7 @@
 namespace {
 
 AppDelegate::Options programOptions(bool launchedAtLogin) {
-    const SettingsStore settings(XdgPaths::settingsFile());
+    const SettingsStore settings(XdgPaths::settingsFile(), &Log::write);
     const AutostartEntry autostart(XdgPaths::autostartEntry(),
                                    QCoreApplication::applicationFilePath());
 
@@ -30,7 +30,7 @@ AppDelegate::Options programOptions(bool launchedAtLogin) {
     options.model.clipboardText = &SystemClipboard::text;
     options.model.setClipboardText = &SystemClipboard::setText;
     options.model.loginItemRegistered = [autostart] { return autostart.isRegistered(); };
-    options.model.registerLoginItem = [autostart](bool on) { autostart.setRegistered(on); };
+    options.model.registerLoginItem = [autostart](bool on) { return autostart.setRegistered(on); };
     options.log = &Log::write;
     options.launchedAtLogin = launchedAtLogin;
     options.version = QStringLiteral(VELMORA_VERSION);
