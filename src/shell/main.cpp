@@ -79,8 +79,15 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     SingleInstance instance;
-    if (instance.claim() == SingleInstance::Role::secondary)
+    const SingleInstance::Claim claim = instance.claim();
+    if (claim.fault)
+        Log::write(*claim.fault);
+    if (claim.role == SingleInstance::Role::secondary)
         return 0;
+    if (claim.role == SingleInstance::Role::failed) {
+        std::fprintf(stderr, "velmora: %s\n", qUtf8Printable(claim.fault.value_or(QString())));
+        return 1;
+    }
 
     AppDelegate delegate(programOptions(request.launchedAtLogin));
     QObject::connect(&instance, &SingleInstance::reopenRequested, &delegate,
