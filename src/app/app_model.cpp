@@ -82,8 +82,12 @@ void AppModel::setTheme(const Theme& theme) {
 }
 
 void AppModel::setLaunchAtLogin(bool on) {
-    // Failures are not reported: the flag shows whatever state the desktop reports afterwards.
-    m_options.registerLoginItem(on);
+    // Whether or not the change worked, the flag shows the state the desktop reports afterwards.
+    if (const auto failure = m_options.registerLoginItem(on)) {
+        m_options.log((on ? QStringLiteral("Autostart nicht eingerichtet: ")
+                          : QStringLiteral("Autostart nicht entfernt: ")) +
+                      *failure);
+    }
     setLaunchAtLoginFlag(m_options.loginItemRegistered());
 }
 

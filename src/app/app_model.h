@@ -35,9 +35,12 @@ public:
         // Plain text on the clipboard, if there is any; and a copy onto it.
         std::function<std::optional<QString>()> clipboardText = [] { return std::nullopt; };
         std::function<void(const QString&)> setClipboardText = [](const QString&) {};
-        // The login item, kept by the desktop: whether it is registered, and the wish to change it.
+        // The login item, kept by the desktop: whether it is registered, and the wish to change
+        // it, which answers with what went wrong, if anything.
         std::function<bool()> loginItemRegistered = [] { return false; };
-        std::function<void(bool)> registerLoginItem = [](bool) {};
+        std::function<std::optional<QString>(bool)> registerLoginItem = [](bool) {
+            return std::nullopt;
+        };
         int copiedMarkerMs = 1500;
         // Clipboard text longer than this is ignored by paste: nobody pastes a calculation
         // that long, and evaluating it on every redraw would stall the panel.

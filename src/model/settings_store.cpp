@@ -24,6 +24,17 @@ void SettingsStore::setValue(const char* key, const QVariant& value) const {
     QSettings settings(m_path, QSettings::IniFormat);
     settings.setValue(QLatin1String(key), value);
     settings.sync();
+    // A damaged file reads as a FormatError but is written afresh all the same; only an
+    // AccessError means the value never reached the disk.
+    const bool saved = settings.status() != QSettings::AccessError;
+    if (saved == !m_saving->failing)
+        return;
+    m_saving->failing = !saved;
+    if (!m_saving->log)
+        return;
+    m_saving->log(saved ? QStringLiteral("Einstellungen wieder gespeichert")
+                        : QStringLiteral("Einstellungen nicht gespeichert: ") + m_path +
+                              QStringLiteral(" l\u00E4sst sich nicht schreiben"));
 }
 
 std::optional<QStringList> SettingsStore::activeCurrencies() const {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -14,16 +16,24 @@ class QVariant;
 // written through this class only. Every write is synced at once, so a crash right after a change
 // loses nothing. A value of the wrong type reads as missing: the file may have been damaged or
 // edited by hand.
+//
+// A write that does not reach the disk (a full disk, a folder the user may not write) is told to
+// the log once, and once more when writing works again; the caller keeps its values either way.
+// Copies share that record, so the panel's settings and the rate cache, which live in the same
+// file, do not each report the same fault.
 class SettingsStore final {
 public:
     static constexpr const char* activeCurrenciesKey = "activeCurrencies";
     static constexpr const char* themeKey = "theme";
     static constexpr const char* cachedRatesKey = "cachedRates";
 
+    using Log = std::function<void(const QString&)>;
+
     // Without a path there is nowhere to keep anything: reads give nothing, writes are dropped.
     SettingsStore() = default;
-    explicit SettingsStore(QString path)
-        : m_path(std::move(path)) {}
+    explicit SettingsStore(QString path, Log log = {})
+        : m_path(std::move(path))
+        , m_saving(std::make_shared<Saving>(Saving{std::move(log), false})) {}
 
     const QString& path() const { return m_path; }
 
@@ -42,5 +52,11 @@ private:
     std::optional<QVariant> value(const char* key, bool* present = nullptr) const;
     void setValue(const char* key, const QVariant& value) const;
 
+    struct Saving {
+        Log log;
+        bool failing;
+    };
+
     QString m_path;
+    std::shared_ptr<Saving> m_saving;
 };

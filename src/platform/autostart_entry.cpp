@@ -137,14 +137,24 @@ bool AutostartEntry::isRegistered() const {
     return program && sameProgram(*program, m_executable);
 }
 
-bool AutostartEntry::setRegistered(bool on) const {
-    if (!on)
-        return !QFileInfo::exists(m_entryPath) || QFile::remove(m_entryPath);
-    if (!QDir().mkpath(QFileInfo(m_entryPath).absolutePath()))
-        return false;
+std::optional<QString> AutostartEntry::setRegistered(bool on) const {
+    const auto failed = [this](const QString& why) {
+        return std::optional<QString>(m_entryPath + QLatin1String(": ") + why);
+    };
+    if (!on) {
+        QFile file(m_entryPath);
+        if (!QFileInfo::exists(m_entryPath) || file.remove())
+            return std::nullopt;
+        return failed(file.errorString());
+    }
+    const QString folder = QFileInfo(m_entryPath).absolutePath();
+    if (!QDir().mkpath(folder))
+        return failed(QStringLiteral("Ordner %1 l\u00E4sst sich nicht anlegen").arg(folder));
     QSaveFile file(m_entryPath);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return failed(file.errorString());
     file.write(desktopEntry(m_executable));
-    return file.commit();
+    if (!file.commit())
+        return failed(file.errorString());
+    return std::nullopt;
 }

@@ -16,9 +16,9 @@ public:
         , m_executable(std::move(executable)) {}
 
     bool isRegistered() const;
-    // Writes the entry (atomically) or deletes it; whether that worked. Removing an entry that
-    // is not there is no failure.
-    bool setRegistered(bool on) const;
+    // Writes the entry (atomically) or deletes it; what went wrong, or nothing when it worked.
+    // Removing an entry that is not there is no failure.
+    std::optional<QString> setRegistered(bool on) const;
 
     // The entry's text, starting `executable` with the single argument --autostart.
     static QByteArray desktopEntry(const QString& executable);

@@ -27,9 +27,10 @@ QString socketPath(const QString& key) {
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& key, QObject* parent)
+SingleInstance::SingleInstance(const QString& key, int patienceMs, QObject* parent)
     : QObject(parent)
-    , m_key(key) {}
+    , m_key(key)
+    , m_patienceMs(patienceMs) {}
 
 SingleInstance::~SingleInstance() = default;
 
@@ -37,20 +38,30 @@ QString SingleInstance::defaultKey() {
     return QStringLiteral("velmora-%1").arg(::getuid());
 }
 
-SingleInstance::Role SingleInstance::claim() {
-    m_lock = std::make_unique<QLockFile>(lockFolder() + QLatin1Char('/') + m_key +
-                                         QLatin1String(".lock"));
+SingleInstance::Claim SingleInstance::claim() {
+    const QString lockPath = lockFolder() + QLatin1Char('/') + m_key + QLatin1String(".lock");
+    m_lock = std::make_unique<QLockFile>(lockPath);
     // Held for the life of the process; QLockFile recognises the lock of a dead process.
     m_lock->setStaleLockTime(0);
     if (!m_lock->tryLock(0)) {
-        notifyPrimary();
-        return Role::secondary;
+        // Only a lock held by another run means there is one to ask.
+        if (m_lock->error() != QLockFile::LockFailedError)
+            return {Role::failed, QStringLiteral("Sperrdatei nicht angelegt: ") + lockPath};
+        if (const auto unreachable = notifyPrimary()) {
+            return {Role::failed,
+                    QStringLiteral("Laufendes Velmora nicht erreicht: ") + *unreachable};
+        }
+        return {Role::secondary, std::nullopt};
     }
     // Whatever socket is left belongs to a crashed run: we hold the lock now.
     QLocalServer::removeServer(socketPath(m_key));
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    m_server->listen(socketPath(m_key));
+    std::optional<QString> fault;
+    if (!m_server->listen(socketPath(m_key))) {
+        fault = QStringLiteral("Weitere Starts erreichen dieses Velmora nicht: ") +
+                m_server->errorString();
+    }
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
@@ -62,23 +73,23 @@ SingleInstance::Role SingleInstance::claim() {
             });
         }
     });
-    return Role::primary;
+    return {Role::primary, fault};
 }
 
-bool SingleInstance::notifyPrimary() {
-    // The first instance may have taken the lock an instant ago and not be listening yet.
+std::optional<QString> SingleInstance::notifyPrimary() {
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 3000) {
+    for (;;) {
         QLocalSocket socket;
         socket.connectToServer(socketPath(m_key));
         if (socket.waitForConnected(500)) {
             socket.write("show\n");
             socket.waitForBytesWritten(1000);
             socket.waitForDisconnected(1000);
-            return true;
+            return std::nullopt;
         }
+        if (clock.elapsed() >= m_patienceMs)
+            return socket.errorString();
         QThread::msleep(50);
     }
-    return false;
 }

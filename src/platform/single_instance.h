@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QLocalServer;
 
@@ -16,13 +17,25 @@ class SingleInstance final : public QObject {
     Q_OBJECT
 
 public:
-    enum class Role { primary, secondary };
+    // `failed`: neither the lock nor the running program could be had; the start is over.
+    enum class Role { primary, secondary, failed };
+
+    struct Claim {
+        Role role;
+        // What went wrong on the way, for the log; a primary may run with one.
+        std::optional<QString> fault;
+    };
+
+    // How long a later start keeps trying the first, which may have taken the lock an instant
+    // ago and not be listening yet.
+    static constexpr int defaultPatienceMs = 3000;
 
     // `key` names the lock and the socket; it includes the user id.
-    explicit SingleInstance(const QString& key = defaultKey(), QObject* parent = nullptr);
+    explicit SingleInstance(const QString& key = defaultKey(), int patienceMs = defaultPatienceMs,
+                            QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    Role claim();
+    Claim claim();
 
     static QString defaultKey();
 
@@ -31,9 +44,11 @@ signals:
     void reopenRequested();
 
 private:
-    bool notifyPrimary();
+    // The reason the running program could not be reached; nothing once it was asked.
+    std::optional<QString> notifyPrimary();
 
     QString m_key;
+    int m_patienceMs;
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer* m_server = nullptr;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/status_notifier_tray.h"
 
+#include "log/categories.h"
 #include "platform/dbus_menu.h"
 #include "platform/status_notifier_item.h"
 
@@ -47,10 +48,14 @@ StatusNotifierTray::StatusNotifierTray(QDBusConnection bus, QObject* parent, Clo
                                           QDBusServiceWatcher::WatchForOwnerChange, this);
     connect(watch, &QDBusServiceWatcher::serviceOwnerChanged, this,
             [this](const QString&, const QString&, const QString& newOwner) {
+                qCDebug(velmoraTray).noquote()
+                    << QLatin1String(watcherService)
+                    << (newOwner.isEmpty() ? QLatin1String("beendet") : QLatin1String("neu da"));
                 m_registered = false;
                 m_hostPresent = false;
                 m_drops = 0;
                 m_givenUp = false;
+                noteVisibility();
                 if (!newOwner.isEmpty())
                     registerWithWatcher();
             });
@@ -89,6 +94,15 @@ void StatusNotifierTray::registerWithWatcher() {
             [this](QDBusPendingCallWatcher* reply) {
                 reply->deleteLater();
                 m_registered = !reply->isError();
+                if (m_registered) {
+                    qCDebug(velmoraTray).noquote()
+                        << QLatin1String("beim Watcher angemeldet als") << m_bus.baseService();
+                } else {
+                    qCDebug(velmoraTray).noquote()
+                        << QLatin1String("Anmeldung beim Watcher gescheitert:")
+                        << reply->error().message();
+                }
+                noteVisibility();
                 askForHost();
             });
 }
@@ -115,6 +129,7 @@ void StatusNotifierTray::askForHost() {
                 call->deleteLater();
                 const QDBusPendingReply<QDBusVariant> reply = *call;
                 m_hostPresent = !reply.isError() && reply.value().variant().toBool();
+                noteVisibility();
             });
 }
 
@@ -142,9 +157,27 @@ void StatusNotifierTray::listed(QDBusPendingCallWatcher* call) {
             return;
     }
     if (++m_drops > registrationsAfterADrop) {
+        qCDebug(velmoraTray) << "vom Watcher nicht mehr gef\u00FChrt, aufgegeben";
         m_givenUp = true;
+        noteVisibility();
         emit visibilityLost();
         return;
     }
+    qCDebug(velmoraTray).noquote()
+        << QStringLiteral("vom Watcher nicht mehr gef\u00FChrt, neue Anmeldung %1 von %2")
+               .arg(m_drops)
+               .arg(registrationsAfterADrop);
     registerWithWatcher();
+}
+
+void StatusNotifierTray::noteVisibility() {
+    if (isVisible() == m_wasVisible)
+        return;
+    m_wasVisible = isVisible();
+    const auto text = [](bool value) {
+        return value ? QLatin1String("true") : QLatin1String("false");
+    };
+    qCDebug(velmoraTray).noquote()
+        << QStringLiteral("Symbol sichtbar: %1 (angemeldet: %2, Host: %3, aufgegeben: %4)")
+               .arg(text(m_wasVisible), text(m_registered), text(m_hostPresent), text(m_givenUp));
 }

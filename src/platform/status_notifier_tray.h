@@ -44,6 +44,8 @@ private slots:
 private:
     void registerWithWatcher();
     void listed(QDBusPendingCallWatcher* call);
+    // A debug line whenever isVisible() turns, with the states it follows from.
+    void noteVisibility();
 
     QDBusConnection m_bus;
     QString m_service;
@@ -53,4 +55,5 @@ private:
     bool m_hostPresent = false;
     int m_drops = 0;
     bool m_givenUp = false;
+    bool m_wasVisible = false;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/xembed_tray.h"
 
+#include "log/categories.h"
 #include "platform/icon_art.h"
 #include "platform/x11.h"
 
@@ -21,6 +22,11 @@ XEmbedTray::XEmbedTray(QObject* parent)
             });
     m_icon->show();
     takeIconWindow();
+    qCDebug(velmoraTray).noquote()
+        << QStringLiteral("XEmbed-Symbol angelegt, Infobereich da: %1, Fenster des Symbols: %2")
+               .arg(QSystemTrayIcon::isSystemTrayAvailable() ? QLatin1String("true")
+                                                             : QLatin1String("false"),
+                    m_iconWindow ? QLatin1String("gefunden") : QLatin1String("fehlt"));
 }
 
 XEmbedTray::~XEmbedTray() {

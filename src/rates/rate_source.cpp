@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rates/rate_source.h"
 
+#include "log/categories.h"
 #include "model/currency.h"
 #include "rates/quote_time.h"
 
@@ -46,16 +47,57 @@ QNetworkRequest feedRequest(const QString& url, const FeedConfig& config) {
     return request;
 }
 
+// Why a fetch failed, as the debug output names it: finer than the kind, which is all the store
+// needs.
+enum class Cause { timeOut, httpStatus, tls, network, sizeLimit, parse };
+
+QString causeName(Cause cause) {
+    switch (cause) {
+    case Cause::timeOut:
+        return QStringLiteral("Zeit\u00FCberschreitung");
+    case Cause::httpStatus:
+        return QStringLiteral("HTTP-Status");
+    case Cause::tls:
+        return QStringLiteral("TLS-Fehler");
+    case Cause::network:
+        return QStringLiteral("Netzwerkfehler");
+    case Cause::sizeLimit:
+        return QStringLiteral("Gr\u00F6\u00DFengrenze");
+    case Cause::parse:
+        return QStringLiteral("unlesbare Antwort");
+    }
+    return {};
+}
+
+struct Fault {
+    Cause cause;
+    FeedFailure failure;
+};
+
+// Qt cancels a reply by itself only when the transfer time-out expires; the aborts of our own
+// carry their cause already.
+Cause transportCause(QNetworkReply::NetworkError error) {
+    switch (error) {
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError:
+        return Cause::timeOut;
+    case QNetworkReply::SslHandshakeFailedError:
+        return Cause::tls;
+    default:
+        return Cause::network;
+    }
+}
+
 // What one request has gathered so far: the body, and the reason it was stopped, if it was.
 struct Transfer {
     QNetworkReply* reply;
     qint64 limit;
     QByteArray body;
-    std::optional<FeedFailure> ownFailure;
+    std::optional<Fault> ownFault;
 
-    void abortWith(FeedError kind, const QString& detail) {
-        if (!ownFailure)
-            ownFailure = FeedFailure{kind, detail};
+    void abortWith(Cause cause, FeedError kind, const QString& detail) {
+        if (!ownFault)
+            ownFault = Fault{cause, {kind, detail}};
         reply->abort();
     }
 };
@@ -67,15 +109,17 @@ void guard(const std::shared_ptr<Transfer>& transfer, int overallTimeoutMs) {
     QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [transfer] {
         const QVariant length = transfer->reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > transfer->limit)
-            transfer->abortWith(FeedError::badServerResponse, QStringLiteral("reply too large"));
+            transfer->abortWith(Cause::sizeLimit, FeedError::badServerResponse,
+                                QStringLiteral("reply too large"));
     });
     QObject::connect(reply, &QIODevice::readyRead, reply, [transfer] {
-        if (transfer->ownFailure)
+        if (transfer->ownFault)
             return;
         const QByteArray chunk = transfer->reply->readAll();
         if (transfer->body.size() + chunk.size() > transfer->limit) {
             transfer->body.clear();
-            transfer->abortWith(FeedError::badServerResponse, QStringLiteral("reply too large"));
+            transfer->abortWith(Cause::sizeLimit, FeedError::badServerResponse,
+                                QStringLiteral("reply too large"));
             return;
         }
         transfer->body += chunk;
@@ -84,15 +128,16 @@ void guard(const std::shared_ptr<Transfer>& transfer, int overallTimeoutMs) {
     auto* deadline = new QTimer(reply);
     deadline->setSingleShot(true);
     QObject::connect(deadline, &QTimer::timeout, reply, [transfer] {
-        transfer->abortWith(FeedError::transport, QStringLiteral("overall time limit reached"));
+        transfer->abortWith(Cause::timeOut, FeedError::transport,
+                            QStringLiteral("overall time limit reached"));
     });
     deadline->start(overallTimeoutMs);
 }
 
 // The finished reply's verdict: its whole body, or why there is none.
-std::optional<FeedFailure> verdict(Transfer& transfer) {
-    if (transfer.ownFailure)
-        return transfer.ownFailure;
+std::optional<Fault> verdict(Transfer& transfer) {
+    if (transfer.ownFault)
+        return transfer.ownFault;
     QNetworkReply* reply = transfer.reply;
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     const QNetworkReply::NetworkError error = reply->error();
@@ -101,22 +146,23 @@ std::optional<FeedFailure> verdict(Transfer& transfer) {
     // judged by the status below.
     const bool transportError = error != QNetworkReply::NoError && error < 200;
     if (transportError || (error != QNetworkReply::NoError && status.toInt() == 200))
-        return FeedFailure{FeedError::transport, reply->errorString()};
+        return Fault{transportCause(error), {FeedError::transport, reply->errorString()}};
     if (!status.isValid() || status.toInt() != 200) {
-        return FeedFailure{FeedError::badServerResponse,
-                           QStringLiteral("HTTP status %1").arg(status.toInt())};
+        return Fault{
+            Cause::httpStatus,
+            {FeedError::badServerResponse, QStringLiteral("HTTP status %1").arg(status.toInt())}};
     }
     const QByteArray rest = reply->readAll();
     if (transfer.body.size() + rest.size() > transfer.limit)
-        return FeedFailure{FeedError::badServerResponse, QStringLiteral("reply too large")};
+        return Fault{Cause::sizeLimit,
+                     {FeedError::badServerResponse, QStringLiteral("reply too large")}};
     transfer.body += rest;
     return std::nullopt;
 }
 
 // Fetches one URL and calls `done` with the body or the failure, unless `context` is gone.
 void get(QNetworkAccessManager& network, const QString& url, const FeedConfig& config,
-         QObject* context,
-         std::function<void(const QByteArray&, std::optional<FeedFailure>)> done) {
+         QObject* context, std::function<void(const QByteArray&, std::optional<Fault>)> done) {
     QNetworkReply* reply = network.get(feedRequest(url, config));
     // Without a bound Qt's network thread reads on into memory while the body waits to be
     // collected; with it, a reply that never ends is held back in the socket.
@@ -125,8 +171,8 @@ void get(QNetworkAccessManager& network, const QString& url, const FeedConfig& c
     guard(transfer, config.overallTimeoutMs);
     QObject::connect(reply, &QNetworkReply::finished, context, [transfer, done = std::move(done)] {
         transfer->reply->deleteLater();
-        const auto failure = verdict(*transfer);
-        done(failure ? QByteArray() : transfer->body, failure);
+        const auto fault = verdict(*transfer);
+        done(fault ? QByteArray() : transfer->body, fault);
     });
 }
 
@@ -134,12 +180,22 @@ void fetch(QNetworkAccessManager& network, const FeedConfig& config, QObject* co
            const QString& url, RateSource::Done done,
            FeedResult (*parse)(const QByteArray&, const QDateTime&)) {
     auto clock = config.clock;
+    const auto say = [url](const Fault& fault) {
+        qCDebug(velmoraRates).noquote()
+            << QStringLiteral("%1 gab keine Kurse: %2 \u2013 %3")
+                   .arg(url, causeName(fault.cause), fault.failure.detail);
+    };
     get(network, url, config, context,
-        [clock, parse, done = std::move(done)](const QByteArray& body,
-                                               std::optional<FeedFailure> failure) {
-            if (failure)
-                return done(FeedResult(*failure));
-            done(parse(body, clock()));
+        [clock, parse, say, done = std::move(done)](const QByteArray& body,
+                                                    std::optional<Fault> fault) {
+            if (fault) {
+                say(*fault);
+                return done(FeedResult(fault->failure));
+            }
+            const FeedResult result = parse(body, clock());
+            if (!result.ok())
+                say({Cause::parse, {result.error(), result.detail()}});
+            done(result);
         });
 }
 

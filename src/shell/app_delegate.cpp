@@ -2,6 +2,7 @@
 #include "shell/app_delegate.h"
 
 #include "app/key_routing.h"
+#include "log/categories.h"
 #include "model/format.h"
 #include "platform/graphical_session.h"
 #include "platform/tray.h"
@@ -63,6 +64,7 @@ void AppDelegate::start() {
 
     // Qt picks the kind of tray icon once per process: make it only when a host is there.
     if (!createTrayIcon()) {
+        qCDebug(velmoraTray) << "kein Infobereich da, warte auf einen";
         m_trayWatch = new TrayWatch(this);
         connect(m_trayWatch, &TrayWatch::hostAppeared, this, [this] {
             m_options.log(QStringLiteral("Infobereich gefunden, Symbol angelegt"));
@@ -189,8 +191,17 @@ Placement::Spot AppDelegate::spotFor(bool underIcon) const {
     const QSize size = Placement::panelSize(m_view->sizeHint());
     const int scrollBar = m_panel->scrollBarExtent();
     const auto icon = iconRect();
-    if ((underIcon || isStatusIconVisible()) && icon)
+    if ((underIcon || isStatusIconVisible()) && icon) {
+        qCDebug(velmoraPlacement).noquote()
+            << QStringLiteral("am Symbol %1, %2")
+                   .arg(Placement::describe(QRectF(*icon)),
+                        underIcon ? QLatin1String("das angeklickt wurde")
+                                  : QLatin1String("das zu sehen ist"));
         return Placement::nearIcon(*icon, availableAreaAt(icon->center()), size, scrollBar);
+    }
+    qCDebug(velmoraPlacement).noquote()
+        << QStringLiteral("mittig: ") + (icon ? QLatin1String("das Symbol ist nicht zu sehen")
+                                              : QLatin1String("kein Ort des Symbols bekannt"));
     QScreen* screen = QGuiApplication::primaryScreen();
     return Placement::centred(screen ? screen->availableGeometry() : Placement::assumedArea, size,
                               scrollBar);
@@ -202,6 +213,9 @@ void AppDelegate::showPanel(const QString& reason, bool underIcon) {
     if (!m_panel->isVisible()) {
         m_spot = spotFor(underIcon);
         m_panel->setGeometry(m_spot.frame);
+        qCDebug(velmoraPlacement).noquote() << QStringLiteral("Rahmen %1 in %2")
+                                                   .arg(Placement::describe(QRectF(m_spot.frame)),
+                                                        Placement::describe(QRectF(m_spot.room)));
     }
     m_panel->show();
     m_panel->raise();
@@ -248,6 +262,9 @@ void AppDelegate::refitIfVisible() {
                           .arg(old.height())
                           .arg(frame.width())
                           .arg(frame.height()));
+        qCDebug(velmoraPlacement).noquote() << QStringLiteral("neu eingepasst: Rahmen %1 in %2")
+                                                   .arg(Placement::describe(QRectF(frame)),
+                                                        Placement::describe(QRectF(m_spot.room)));
         m_panel->setGeometry(frame);
         m_spot.frame = frame;
     });

@@ -18,7 +18,7 @@
 namespace {
 
 AppDelegate::Options programOptions(bool launchedAtLogin) {
-    const SettingsStore settings(XdgPaths::settingsFile());
+    const SettingsStore settings(XdgPaths::settingsFile(), &Log::write);
     const AutostartEntry autostart(XdgPaths::autostartEntry(),
                                    QCoreApplication::applicationFilePath());
 
@@ -30,7 +30,7 @@ AppDelegate::Options programOptions(bool launchedAtLogin) {
     options.model.clipboardText = &SystemClipboard::text;
     options.model.setClipboardText = &SystemClipboard::setText;
     options.model.loginItemRegistered = [autostart] { return autostart.isRegistered(); };
-    options.model.registerLoginItem = [autostart](bool on) { autostart.setRegistered(on); };
+    options.model.registerLoginItem = [autostart](bool on) { return autostart.setRegistered(on); };
     options.log = &Log::write;
     options.launchedAtLogin = launchedAtLogin;
     options.version = QStringLiteral(VELMORA_VERSION);
@@ -79,8 +79,15 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     SingleInstance instance;
-    if (instance.claim() == SingleInstance::Role::secondary)
+    const SingleInstance::Claim claim = instance.claim();
+    if (claim.fault)
+        Log::write(*claim.fault);
+    if (claim.role == SingleInstance::Role::secondary)
         return 0;
+    if (claim.role == SingleInstance::Role::failed) {
+        std::fprintf(stderr, "velmora: %s\n", qUtf8Printable(claim.fault.value_or(QString())));
+        return 1;
+    }
 
     AppDelegate delegate(programOptions(request.launchedAtLogin));
     QObject::connect(&instance, &SingleInstance::reopenRequested, &delegate,

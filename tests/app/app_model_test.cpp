@@ -79,6 +79,10 @@ TEST_F(ModelTest, GarbageSettingsFileStillGivesAValidModel) {
         EXPECT_TRUE(std::is_sorted(m.activeCurrencies().begin(), m.activeCurrencies().end()));
         EXPECT_TRUE(std::any_of(Theme::all().begin(), Theme::all().end(),
                                 [&m](const Theme& t) { return t == m.theme(); }));
+        // Written afresh over the damage: no failed save.
+        m.setTheme(Theme::white());
+        EXPECT_TRUE(m_log.isEmpty()) << m_log.join('\n').toStdString();
+        EXPECT_EQ(readSetting(SettingsStore::themeKey).toString(), "white");
     }
 }
 
@@ -151,14 +155,86 @@ TEST_F(ModelTest, LoginItemFollowsTheAutostartEntry) {
     EXPECT_EQ(spy.count(), 1);
 }
 
-TEST_F(ModelTest, LoginItemThatCannotBeWrittenReadsBackAsOff) {
-    QDir().mkpath(m_dir.path() + "/config");
-    QFile blocker(m_dir.path() + "/config/autostart");
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    AppModel& m = model();
-    m.setLaunchAtLogin(true);
-    EXPECT_FALSE(m.launchAtLogin());
+// Blocked in ways that stop root too; the flag shows what is there, and the log says why.
+TEST_F(ModelTest, LoginItemThatCannotBeChangedReadsBackAndIsLogged) {
+    const QString folder = m_dir.path() + "/config/autostart";
+    struct Row {
+        const char* name;
+        QString blocker; // a file, or a folder when it ends in a slash
+        bool on;
+        QString said;
+    };
+    const Row rows[] = {
+        {"autostart folder is a file", folder, true, "Autostart nicht eingerichtet: "},
+        {"entry is a folder", autostartPath() + "/", true, "Autostart nicht eingerichtet: "},
+        {"entry is a folder with something in it", autostartPath() + "/x/", false,
+         "Autostart nicht entfernt: "},
+    };
+    ASSERT_TRUE(QDir().mkpath(m_dir.path() + "/config"));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile::remove(folder);
+        QDir(folder).removeRecursively();
+        if (row.blocker.endsWith('/')) {
+            ASSERT_TRUE(QDir().mkpath(row.blocker));
+        } else {
+            QFile blocker(row.blocker);
+            ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        }
+        m_log.clear();
+        AppModel& m = model();
+        QSignalSpy spy(&m, &AppModel::launchAtLoginChanged);
+        m.setLaunchAtLogin(row.on);
+        EXPECT_FALSE(m.launchAtLogin());
+        EXPECT_EQ(spy.count(), 1);
+        ASSERT_EQ(m_log.size(), 1);
+        EXPECT_TRUE(m_log[0].startsWith(row.said + autostartPath() + ": "))
+            << m_log[0].toStdString();
+    }
+}
+
+// A disk that takes nothing costs the person nothing in the running program: the values stay,
+// one line says so, and one more when the settings reach the disk again.
+TEST_F(ModelTest, SettingsThatCannotBeSavedAreKeptAndLoggedOnce) {
+    const QString file = settingsPath();
+    const QString folder = QFileInfo(file).absolutePath();
+    // Unlike a folder without write permission, each of these stops root as well.
+    const std::pair<const char*, bool> blockers[] = {
+        {"settings file is a folder", true},
+        {"settings folder is a file", false},
+    };
+    for (const auto& [name, fileIsFolder] : blockers) {
+        SCOPED_TRACE(name);
+        QDir(folder).removeRecursively();
+        if (fileIsFolder) {
+            ASSERT_TRUE(QDir().mkpath(file));
+        } else {
+            QFile blocker(folder);
+            ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        }
+        m_log.clear();
+        AppModel& m = model();
+        m.setTheme(Theme::white());
+        m.setActive(usd, true);
+        m.setTheme(Theme::graphite());
+        EXPECT_EQ(m.theme(), Theme::graphite());
+        EXPECT_EQ(m.activeCurrencies(), (Cs{eur, usd, thb}));
+        const QStringList failed{"Einstellungen nicht gespeichert: " + file +
+                                     " l\u00E4sst sich nicht schreiben",
+                                 "W\u00E4hrungen: EUR, USD, THB"};
+        EXPECT_EQ(m_log, failed);
+
+        QFile::remove(folder);
+        QDir(folder).removeRecursively();
+        m.setActive(pln, true);
+        m.setTheme(Theme::lightBlue());
+        const QStringList recovered{"Einstellungen wieder gespeichert",
+                                    "W\u00E4hrungen: EUR, USD, THB, PLN"};
+        EXPECT_EQ(m_log, failed + recovered);
+        EXPECT_EQ(readSetting(SettingsStore::themeKey).toString(), "lightblue");
+        EXPECT_EQ(readSetting(SettingsStore::activeCurrenciesKey).toStringList(),
+                  (QStringList{"EUR", "USD", "THB", "PLN"}));
+    }
 }
 
 TEST_F(ModelTest, ConversionThroughTheEuro) {

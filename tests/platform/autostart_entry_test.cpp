@@ -33,12 +33,12 @@ TEST(AutostartEntry, RegistrationIsReadBackFromTheFile) {
     const AutostartEntry autostart(entry, dir.path() + "/bin/velmora");
 
     EXPECT_FALSE(autostart.isRegistered());
-    EXPECT_TRUE(autostart.setRegistered(true));
+    EXPECT_EQ(autostart.setRegistered(true), std::nullopt);
     EXPECT_TRUE(autostart.isRegistered());
     EXPECT_FALSE(AutostartEntry(entry, "/usr/bin/other").isRegistered());
-    EXPECT_TRUE(autostart.setRegistered(false));
+    EXPECT_EQ(autostart.setRegistered(false), std::nullopt);
     EXPECT_FALSE(QFile::exists(entry));
-    EXPECT_TRUE(autostart.setRegistered(false)); // nothing to remove is no failure
+    EXPECT_EQ(autostart.setRegistered(false), std::nullopt); // nothing to remove is no failure
 }
 
 TEST(AutostartEntry, EntriesThatDoNotStartThisProgram) {
@@ -65,13 +65,38 @@ TEST(AutostartEntry, EntriesThatDoNotStartThisProgram) {
     }
 }
 
-TEST(AutostartEntry, UnwritableFolderLeavesItUnregistered) {
-    QTemporaryDir dir;
-    // A file where the folder should be stops even root from creating the entry.
-    writeFile(dir.path() + "/autostart", "not a folder");
-    const AutostartEntry autostart(dir.path() + "/autostart/velmora.desktop", "/usr/bin/velmora");
-    EXPECT_FALSE(autostart.setRegistered(true));
-    EXPECT_FALSE(autostart.isRegistered());
+// Each stops root as well, unlike a folder without write permission.
+TEST(AutostartEntry, FailuresSayWhatWentWrongAndLeaveItUnregistered) {
+    struct Row {
+        const char* name;
+        QString blocker; // a file, or a folder when it ends in a slash
+        bool on;
+        const char* why; // what the reason must say, where it is ours rather than the system's
+    };
+    const Row rows[] = {
+        {"a file where the folder should be", "autostart", true, "Ordner"},
+        {"a folder where the entry should be", "autostart/velmora.desktop/", true, nullptr},
+        {"a folder that cannot be removed", "autostart/velmora.desktop/inside/", false, nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir dir;
+        const QString entry = dir.path() + "/autostart/velmora.desktop";
+        if (row.blocker.endsWith('/')) {
+            ASSERT_TRUE(QDir().mkpath(dir.path() + "/" + row.blocker));
+        } else {
+            writeFile(dir.path() + "/" + row.blocker, "not a folder");
+        }
+        const AutostartEntry autostart(entry, "/usr/bin/velmora");
+        const auto failure = autostart.setRegistered(row.on);
+        ASSERT_TRUE(failure.has_value());
+        EXPECT_TRUE(failure->startsWith(entry + ": ")) << failure->toStdString();
+        if (row.why) {
+            EXPECT_TRUE(failure->contains(row.why)) << failure->toStdString();
+        }
+        EXPECT_GT(failure->size(), entry.size() + 2) << "no reason given";
+        EXPECT_FALSE(autostart.isRegistered());
+    }
 }
 
 } // namespace

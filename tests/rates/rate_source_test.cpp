@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "log/categories.h"
 #include "rates/rate_source.h"
 #include "support/feeds.h"
 #include "support/qt_printers.h"
 
 #include <QElapsedTimer>
+#include <QLoggingCategory>
 #include <QNetworkAccessManager>
 #include <QSslCertificate>
 #include <QTcpServer>
@@ -14,6 +16,36 @@
 namespace {
 
 using Mode = HttpTestServer::Mode;
+
+// The velmora.rates debug lines written while it lives, with that output switched on for the time;
+// everything else goes on to the handler before it.
+class RatesDebug final {
+public:
+    RatesDebug() {
+        s_lines.clear();
+        QLoggingCategory::setFilterRules(QStringLiteral("velmora.rates.debug=true"));
+        s_previous = qInstallMessageHandler(&collect);
+    }
+    ~RatesDebug() {
+        qInstallMessageHandler(s_previous);
+        QLoggingCategory::setFilterRules(QString());
+    }
+    RatesDebug(const RatesDebug&) = delete;
+    RatesDebug& operator=(const RatesDebug&) = delete;
+
+    QString all() const { return s_lines.join(QLatin1Char('\n')); }
+
+private:
+    static void collect(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type == QtDebugMsg && qstrcmp(context.category, "velmora.rates") == 0)
+            s_lines.append(text);
+        else if (s_previous)
+            s_previous(type, context, text);
+    }
+
+    static inline QStringList s_lines;
+    static inline QtMessageHandler s_previous = nullptr;
+};
 
 // Runs one feed call to its end on the event loop and hands back what it produced.
 std::optional<FeedResult> run(bool primary, const FeedConfig& config, int waitMs = 5000) {
@@ -53,6 +85,7 @@ struct FaultCase {
     const char* name;
     HttpTestServer::Reply reply;
     FeedError expected;
+    const char* said; // the cause the debug output names
 };
 
 TEST(RateSource, EveryFaultEndsInItsFailureKind) {
@@ -69,45 +102,57 @@ TEST(RateSource, EveryFaultEndsInItsFailureKind) {
     HttpTestServer::Reply trickle = reply(200, good, Mode::trickle);
     trickle.trickleIntervalMs = 100; // each byte within the transfer time-out, never finishing
 
+    const char* timeOut = "Zeit\u00FCberschreitung";
+    const char* network = "Netzwerkfehler";
     const FaultCase cases[] = {
-        {"status 500", reply(500, good), FeedError::badServerResponse},
-        {"status 304", reply(304, {}), FeedError::badServerResponse},
-        {"status 404", reply(404, "not here"), FeedError::badServerResponse},
-        {"status 201", reply(201, good), FeedError::badServerResponse},
+        {"status 500", reply(500, good), FeedError::badServerResponse, "HTTP-Status"},
+        {"status 304", reply(304, {}), FeedError::badServerResponse, "HTTP-Status"},
+        {"status 404", reply(404, "not here"), FeedError::badServerResponse, "HTTP-Status"},
+        {"status 201", reply(201, good), FeedError::badServerResponse, "HTTP-Status"},
         {"HTML page with 200", reply(200, "<html><body>Wartung</body></html>"),
-         FeedError::jsonError},
+         FeedError::jsonError, "unlesbare Antwort"},
         {"stale quote", reply(200, QByteArray(good).replace("2026", "2025")),
-         FeedError::cannotParseResponse},
-        {"never answers", reply(200, good, Mode::neverAnswer), FeedError::transport},
-        {"closes at once", reply(200, good, Mode::closeAtOnce), FeedError::transport},
-        {"body cut off", reply(200, good, Mode::cutOff), FeedError::transport},
-        {"trickles for ever", trickle, FeedError::transport},
+         FeedError::cannotParseResponse, "unlesbare Antwort"},
+        {"never answers", reply(200, good, Mode::neverAnswer), FeedError::transport, timeOut},
+        {"closes at once", reply(200, good, Mode::closeAtOnce), FeedError::transport, network},
+        {"body cut off", reply(200, good, Mode::cutOff), FeedError::transport, network},
+        {"trickles for ever", trickle, FeedError::transport, timeOut},
         {"body over 1 MiB", reply(200, QByteArray((1 << 20) + 1, ' ')),
-         FeedError::badServerResponse},
+         FeedError::badServerResponse, "Gr\u00F6\u00DFengrenze"},
         {"redirect loop", reply(302, {}, Mode::normal, {{"Location", "/daily/eur.json"}}),
-         FeedError::transport},
+         FeedError::transport, network},
     };
+    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES")) {
+        EXPECT_FALSE(velmoraRates().isDebugEnabled()) << "debug output must be off by default";
+    }
     for (const FaultCase& c : cases) {
         HttpTestServer server;
         server.setReply(primaryPath, c.reply);
         QElapsedTimer clock;
         clock.start();
+        const RatesDebug debug;
         const auto result = run(true, testFeeds(server.baseUrl(), server.baseUrl()));
         ASSERT_TRUE(result.has_value()) << c.name << ": the request never ended";
         EXPECT_FALSE(result->ok()) << c.name;
         if (!result->ok()) {
             EXPECT_EQ(int(result->error()), int(c.expected))
                 << c.name << ": " << result->detail().toStdString();
+            // One line naming the feed, the cause and the detail.
+            EXPECT_EQ(debug.all(), server.baseUrl() + primaryPath + " gab keine Kurse: " +
+                                       QString::fromUtf8(c.said) + " \u2013 " + result->detail())
+                << c.name;
         }
         EXPECT_LT(clock.elapsed(), 4000) << c.name;
     }
 }
 
 TEST(RateSource, RefusedConnectionIsATransportFailure) {
+    const RatesDebug debug;
     const auto result = run(true, testFeeds(closedPortBase(), closedPortBase()));
     ASSERT_TRUE(result.has_value());
     ASSERT_FALSE(result->ok());
     EXPECT_EQ(result->error(), FeedError::transport);
+    EXPECT_TRUE(debug.all().contains(": Netzwerkfehler \u2013 ")) << debug.all().toStdString();
 }
 
 TEST(RateSource, LargeBodyWithoutLengthIsRefusedWhileArriving) {
@@ -132,10 +177,12 @@ TEST(RateSource, LargeBodyWithoutLengthIsRefusedWhileArriving) {
 TEST(RateSource, UntrustedCertificateIsAFailure) {
     HttpTestServer server(true);
     server.setReply(primaryPath, okReply("floatrates_eur.json"));
+    const RatesDebug debug;
     const auto result = run(true, testFeeds(server.baseUrl(), server.baseUrl()));
     ASSERT_TRUE(result.has_value());
     ASSERT_FALSE(result->ok());
     EXPECT_EQ(result->error(), FeedError::transport);
+    EXPECT_TRUE(debug.all().contains(": TLS-Fehler \u2013 ")) << debug.all().toStdString();
 }
 
 TEST(RateSource, TrustedTlsWorksButRedirectToPlainHttpIsRefused) {

@@ -83,27 +83,38 @@ protected:
         options.settings = settings();
         options.clock = [this] { return m_time.now(); };
         options.delay = m_delay ? *m_delay : m_time.delay();
-        options.log = m_logSink ? m_logSink : [this](const QString& text) { m_log.append(text); };
+        options.log = [this](const QString& text) { note(text); };
         options.clipboardText = [this] { return m_clipboard; };
         options.setClipboardText = [this](const QString& text) { m_clipboard = text; };
         const AutostartEntry autostart(autostartPath(), executablePath());
         options.loginItemRegistered = [autostart] { return autostart.isRegistered(); };
-        options.registerLoginItem = [autostart](bool on) { autostart.setRegistered(on); };
+        options.registerLoginItem = [autostart](bool on) { return autostart.setRegistered(on); };
         options.copiedMarkerMs = m_markerMs;
         m_model = std::make_unique<AppModel>(rates, options);
         return *m_model;
     }
 
-    SettingsStore settings() const {
-        return SettingsStore(m_dir.path() + "/config/Velmora/Velmora.conf");
+    // Its log lines go where the model's go.
+    SettingsStore settings() {
+        return SettingsStore(settingsPath(), [this](const QString& text) { note(text); });
     }
+    QString settingsPath() const { return m_dir.path() + "/config/Velmora/Velmora.conf"; }
     QString autostartPath() const { return m_dir.path() + "/config/autostart/velmora.desktop"; }
     QString executablePath() const { return m_dir.path() + "/bin/velmora"; }
 
     void writeSetting(const char* key, const QVariant& value) const {
-        writeRawSetting(settings(), key, value);
+        writeRawSetting(SettingsStore(settingsPath()), key, value);
     }
-    QVariant readSetting(const char* key) const { return readRawSetting(settings(), key); }
+    QVariant readSetting(const char* key) const {
+        return readRawSetting(SettingsStore(settingsPath()), key);
+    }
+
+    void note(const QString& text) {
+        if (m_logSink)
+            m_logSink(text);
+        else
+            m_log.append(text);
+    }
 
     // Presses the keys whose labels are the characters of `keys`: u"12×3".
     static void type(AppModel& m, QStringView keys) {

@@ -8,6 +8,7 @@
 #include "ui/text_line.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
@@ -205,6 +206,13 @@ TEST_F(PanelTest, ControlsCallTheModel) {
     EXPECT_EQ(closed.count(), 1);
     click("quit");
     EXPECT_EQ(m_quits, 1);
+
+    // An entry that cannot be written leaves the box unticked, although the click ticked it.
+    ASSERT_TRUE(QDir().mkpath(autostartPath()));
+    click("launchAtLogin");
+    EXPECT_FALSE(m_model->launchAtLogin());
+    EXPECT_FALSE(find<QCheckBox>("launchAtLogin")->isChecked());
+    ASSERT_TRUE(QDir(autostartPath()).removeRecursively());
 
     click("launchAtLogin");
     EXPECT_TRUE(m_model->launchAtLogin());
