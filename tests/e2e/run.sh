@@ -15,10 +15,6 @@ new_home_with_rates() {
     new_home "$work/home$1"
     settings_with_rates EUR >"$config/Velmora/Velmora.conf"
 }
-run_velmora() {
-    session_env
-    env "${session[@]}" "$velmora" "$@"
-}
 start_velmora() { # in the background; its pid in $app
     session_env
     env "${session[@]}" "$velmora" "$@" >"$work/velmora$((++runs)).log" 2>&1 &

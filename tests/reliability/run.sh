@@ -11,17 +11,9 @@ velmora=$(readlink -f "${1:?usage: run.sh path/to/velmora}")
 start_desktop || exit 1
 
 conf() { printf '%s' "$1" >"$config/Velmora/Velmora.conf"; }
-run_velmora() {
-    session_env
-    env "${session[@]}" "$velmora" "$@"
-}
-mark=0
-# Only what the latest start wrote counts: a log from an earlier run in the same home would
-# otherwise vouch for a start that never came up.
-logged() { tail -n "+$((mark + 1))" "$log" 2>/dev/null | grep -qF -- "$1"; }
 app=""
-start_app() {
-    mark=$(cat "$log" 2>/dev/null | wc -l)
+start_app() { # only what this start logs counts
+    log_mark=$(cat "$log" 2>/dev/null | wc -l)
     session_env
     env "${session[@]}" "$velmora" >"$home/stdout.log" 2>&1 &
     app=$!
