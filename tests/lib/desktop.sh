@@ -314,8 +314,10 @@ new_home() { # folder under $work: made afresh; sets home, config, state and log
     chmod 700 "$home/runtime"
     log_mark=0
 }
-# Rates as a previous run would have cached them, so that no run needs the feeds.
-cached_rates='cachedRates="@ByteArray({\"perEur\":{\"PLN\":4.3,\"THB\":39.5,\"USD\":1.08},\"rateDate\":\"2026-12-08\",\"fetchedAt\":787000000,\"source\":\"FloatRates\"})"'
+# Rates as a previous run would have cached them, so that no run needs the feeds: the unit
+# tests' sample record.
+sample_rates=$(<"$desktop_lib/../fixtures/sample_rates.json")
+cached_rates="cachedRates=\"@ByteArray(${sample_rates//\"/\\\"})\""
 settings_with_rates() { # active currencies, e.g. "EUR, THB": the settings text
     printf '[General]\nactiveCurrencies=%s\n%s\n' "$1" "$cached_rates"
 }
