@@ -372,11 +372,16 @@ click_control() { # accessible name [pid of velmora [role]]: clicks the middle o
 
 # --- what the screen shows
 screen() { /usr/bin/python3 "$desktop_lib/screen.py" "$@"; } # pixel, span, box, grab, changed, save: see screen.py
-panel_window() { # the panel, not the tray icon's window, which carries the same name
-    local w width
+# The panel's width in points, where a check is about its size.
+# shellcheck disable=SC2034 # for the scripts
+panel_width=543
+# Both of the program's windows are named Velmora: the panel has the window role "panel", the
+# tray icon's window none.
+is_panel() { [ "$(xprop -id "$1" WM_WINDOW_ROLE 2>/dev/null)" = 'WM_WINDOW_ROLE(STRING) = "panel"' ]; }
+panel_window() {
+    local w
     for w in $(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null); do
-        width=$(xwininfo -id "$w" | awk '/^  Width:/ {print $2}')
-        [ "${width:-0}" -gt 100 ] && { echo "$w"; return 0; }
+        is_panel "$w" && { echo "$w"; return 0; }
     done
     return 1
 }

@@ -119,7 +119,7 @@ check "the change is in the settings file after SIGKILL" \
     grep -qE '^activeCurrencies=EUR, USD, THB$' "$config/Velmora/Velmora.conf"
 start_app
 check "a start right after SIGKILL works" works
-check "the new run counts three currencies" bash -c "grep -F 'Fenster sichtbar' '$log' | tail -n1 | grep -q ', 543.0, 3[0-9][0-9].0)'"
+check "the new run counts three currencies" bash -c "grep -F 'Fenster sichtbar' '$log' | tail -n1 | grep -q ', $panel_width.0, 3[0-9][0-9].0)'"
 stop_app
 
 # --- real fatal signals leave their record and end the process by that signal

@@ -189,7 +189,7 @@ start_program
 check "without a bar the program finds no tray" wait_for 10 logged "Symbol sichtbar: false"
 check "and opens its panel in the middle" wait_for 5 logged $'Fenster \303\266ffnen: Symbol nicht sichtbar'
 read -r px py pw ph < <(frame_of "Fenster sichtbar: true")
-check "the frame is centred, 0.12 of the height below the top" test "$px" -eq $(((screen_width - 543) / 2)) -a "$py" -eq 96
+check "the frame is centred, 0.12 of the height below the top" test "$px" -eq $(((screen_width - pw) / 2)) -a "$py" -eq 96
 check "the centred panel's window is mapped" wait_for 3 panel_shown
 check "exactly where the program says" at "$px" "$py" "$pw" "$ph"
 stop "$app"
