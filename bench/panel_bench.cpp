@@ -3,6 +3,7 @@
 // refresh and a finished paint into an image. Run with --benchmark_repetitions for a median.
 #include "app/app_model.h"
 #include "rates/rate_store.h"
+#include "support/sample_data.h"
 #include "ui/panel_view.h"
 
 #include <QApplication>
@@ -22,12 +23,8 @@ struct Fixture {
     std::unique_ptr<PanelView> panel;
 
     Fixture() {
-        RateInfo info;
-        info.perEur = {{"USD", 1.0842}, {"THB", 38.1236}, {"PLN", 4.2678}};
-        info.rateDate = "2026-12-08";
-        info.source = QStringLiteral("FloatRates");
         const SettingsStore settings(home.path() + "/Velmora.conf");
-        settings.setCachedRates(info.toJson());
+        settings.setCachedRates(sampleRecord().toJson());
         RateStore::Options storeOptions;
         storeOptions.settings = settings;
         storeOptions.refreshesByItself = false; // no network traffic in the measured loop

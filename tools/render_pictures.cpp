@@ -6,6 +6,7 @@
 // same on every run and need no server.
 #include "app/app_model.h"
 #include "rates/rate_store.h"
+#include "support/sample_data.h"
 #include "ui/panel_view.h"
 
 #include <QApplication>
@@ -18,19 +19,16 @@
 
 namespace {
 
-// Rates of a December morning, fetched a few minutes before the pictures' "now".
+// A December morning.
 const QDateTime sampleNow(QDate(2026, 12, 9), QTime(9, 5));
 
-RateInfo sampleRates() {
-    RateInfo info;
-    info.perEur = {{QStringLiteral("USD"), 1.0842},
-                   {QStringLiteral("THB"), 38.1236},
-                   {QStringLiteral("PLN"), 4.2678}};
+// The tests' sample rates, fetched a few minutes before the pictures' "now".
+RateInfo pictureRates() {
+    RateInfo info = sampleRecord();
     info.rateDate = QStringLiteral("2026-12-09");
     info.fetchedAt = Timestamps::fromDateTime(sampleNow.addSecs(-180));
     info.quotedAt =
         Timestamps::fromDateTime(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1), QTimeZone::utc()));
-    info.source = QStringLiteral("FloatRates");
     return info;
 }
 
@@ -67,7 +65,7 @@ int main(int argc, char** argv) {
 
     QTemporaryDir home;
     const SettingsStore settings(home.path() + QStringLiteral("/Velmora.conf"));
-    settings.setCachedRates(sampleRates().toJson());
+    settings.setCachedRates(pictureRates().toJson());
     RateStore::Options storeOptions;
     storeOptions.settings = settings;
     storeOptions.refreshesByItself = false;

@@ -49,6 +49,7 @@ PopupPanel::PopupPanel(QWidget* parent, PanelWindow::Kind kind)
     (void)factoryInstalled;
     setObjectName(QStringLiteral("popupPanel"));
     setWindowTitle(QStringLiteral("Velmora"));
+    setWindowRole(QStringLiteral("panel")); // its tray icon's window has the same title
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::StrongFocus);

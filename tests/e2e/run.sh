@@ -15,10 +15,6 @@ new_home_with_rates() {
     new_home "$work/home$1"
     settings_with_rates EUR >"$config/Velmora/Velmora.conf"
 }
-run_velmora() {
-    session_env
-    env "${session[@]}" "$velmora" "$@"
-}
 start_velmora() { # in the background; its pid in $app
     session_env
     env "${session[@]}" "$velmora" "$@" >"$work/velmora$((++runs)).log" 2>&1 &
@@ -51,7 +47,7 @@ read -r ix iy iw ih < <(frame_of "Symbol sichtbar: true")
 icon_named() { # the tray icon's window carries the program's name
     local w
     for w in $(xdotool search --onlyvisible --class velmora); do
-        xwininfo -id "$w" | grep -qE "Width: $iw\$" || continue
+        is_panel "$w" && continue
         xprop -id "$w" WM_NAME | grep -qF '"Velmora"' && return 0
     done
     return 1
@@ -61,7 +57,7 @@ xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 1
 check "a click on the icon opens the panel" wait_for 5 logged "Fenster sichtbar: true"
 read -r px py pw ph < <(frame_of "Fenster sichtbar: true")
 check "the panel opens under the icon" test "$py" -ge $((iy + ih + 4)) -a "$py" -le $((iy + ih + 12))
-check "the panel stays 6 points inside the screen" test $((px + pw)) -le $((screen_width - 6)) -a "$pw" -eq 543
+check "the panel stays 6 points inside the screen" test $((px + pw)) -le $((screen_width - 6)) -a "$pw" -eq "$panel_width"
 sleep 0.3
 xdotool type --delay 40 '12*3'
 xdotool key Return ctrl+c
@@ -105,7 +101,7 @@ check "without a tray the check finds no icon" wait_for 5 logged "Symbol sichtba
 check "without a tray the panel opens by itself" wait_for 3 logged $'Fenster \303\266ffnen: Symbol nicht sichtbar'
 wait_for 3 logged "Fenster sichtbar: true" # the line after it, written a moment later
 read -r px py pw ph < <(frame_of "Fenster sichtbar: true")
-check "the panel opens centred, 0.12 of the height below the top" test "$px" -eq $(((screen_width - 543) / 2)) -a "$py" -eq $((screen_height * 12 / 100))
+check "the panel opens centred, 0.12 of the height below the top" test "$px" -eq $(((screen_width - pw) / 2)) -a "$py" -eq $((screen_height * 12 / 100))
 sleep 0.5
 start_tray
 check "a tray host that starts late gets the icon" wait_for 5 logged "Symbol angelegt"
@@ -268,7 +264,7 @@ read -r px py pw ph < <(frame_of "Fenster sichtbar: true")
 area_top=$(xprop -root _NET_WORKAREA | sed -nE 's/.*= [0-9]+, ([0-9]+),.*/\1/p')
 area_top=${area_top:-none}
 check "under that point, clear of the host's bar and 6 points inside the screen ($px, $py; the bar ends at $area_top)" \
-    test "$px" -eq $((screen_width - 543 - 6)) -a "$area_top" != none -a "$py" -eq $((${area_top/none/-99} + 6))
+    test "$px" -eq $((screen_width - pw - 6)) -a "$area_top" != none -a "$py" -eq $((${area_top/none/-99} + 6))
 panel_shown
 check "and on screen there" bash -c "xwininfo -id $panel | grep -q 'Absolute upper-left X:  $px'"
 menu_label() {
@@ -292,11 +288,10 @@ tray_bar() { # the tray host's window: "x y w h"
     local w
     w=$(xdotool search --onlyvisible --class trayer 2>/dev/null | head -n1) && [ -n "$w" ] && window_geometry "$w"
 }
-icon_window() { # the program's icon in the tray: the small window of its class
-    local w width
+icon_window() { # the program's icon in the tray: the window of its class that is not the panel
+    local w
     for w in $(xdotool search --onlyvisible --class velmora 2>/dev/null); do
-        width=$(xwininfo -id "$w" | awk '/^  Width:/ {print $2}')
-        [ "${width:-999}" -le 64 ] && { echo "$w"; return 0; }
+        is_panel "$w" || { echo "$w"; return 0; }
     done
     return 1
 }

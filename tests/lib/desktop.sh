@@ -153,10 +153,22 @@ stop_tray() {
     tray_pid=""
 }
 
+# Who runs the buses and asks them: this shell's user, unless a script that must not run its
+# desktop as root calls run_unprivileged first (sway refuses root).
+user_command=()
+run_unprivileged() { # as root: the buses, and what the script runs through as_user, run as nobody
+    [ "$(id -u)" -eq 0 ] || return 0
+    user_command=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+    chmod 755 "$work"
+    user_chown "$work/desktop"
+}
+as_user() { "${user_command[@]}" "$@"; }
+user_chown() { [ ${#user_command[@]} -eq 0 ] || chown -R nobody:nogroup "$@"; }
+
 bus_call() { # bus address, destination, object, method, arguments...: dbus-send's literal reply
     local bus=$1 dest=$2 object=$3 method=$4
     shift 4
-    dbus-send --bus="$bus" --print-reply=literal --reply-timeout=2000 --dest="$dest" "$object" "$method" "$@" 2>/dev/null
+    "${user_command[@]}" dbus-send --bus="$bus" --print-reply=literal --reply-timeout=2000 --dest="$dest" "$object" "$method" "$@" 2>/dev/null
 }
 name_owned() { # bus address, well-known name
     bus_call "$1" org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner "string:$2" |
@@ -216,9 +228,9 @@ start_sni_host() { # log file; the host's pid in $sni_host
 }
 
 start_bus() { # name: a bus daemon with a session bus's rules; its address in $bus_address
-    rm -rf "${work:?}/$1" "$work/$1-address" && mkdir -p "$work/$1"
-    env "${desktop_env[@]}" dbus-daemon --session --nofork --nopidfile --address="unix:dir=$work/$1" \
-        --print-address=3 3>"$work/$1-address" >"$work/$1.log" 2>&1 &
+    rm -rf "${work:?}/$1" "$work/$1-address" && mkdir -p "$work/$1" && user_chown "$work/$1"
+    "${user_command[@]}" env "${desktop_env[@]}" dbus-daemon --session --nofork --nopidfile \
+        --address="unix:dir=$work/$1" --print-address=3 3>"$work/$1-address" >"$work/$1.log" 2>&1 &
     track $!
     wait_for 10 test -s "$work/$1-address" || { echo "dbus-daemon in $work/$1 did not start:"; cat "$work/$1.log"; return 1; }
     bus_address=$(head -n1 "$work/$1-address")
@@ -300,9 +312,12 @@ new_home() { # folder under $work: made afresh; sets home, config, state and log
     rm -rf "$home"
     mkdir -p "$config/Velmora" "$state" "$home/runtime"
     chmod 700 "$home/runtime"
+    log_mark=0
 }
-# Rates as a previous run would have cached them, so that no run needs the feeds.
-cached_rates='cachedRates="@ByteArray({\"perEur\":{\"PLN\":4.3,\"THB\":39.5,\"USD\":1.08},\"rateDate\":\"2026-12-08\",\"fetchedAt\":787000000,\"source\":\"FloatRates\"})"'
+# Rates as a previous run would have cached them, so that no run needs the feeds: the unit
+# tests' sample record.
+sample_rates=$(<"$desktop_lib/../fixtures/sample_rates.json")
+cached_rates="cachedRates=\"@ByteArray(${sample_rates//\"/\\\"})\""
 settings_with_rates() { # active currencies, e.g. "EUR, THB": the settings text
     printf '[General]\nactiveCurrencies=%s\n%s\n' "$1" "$cached_rates"
 }
@@ -321,8 +336,20 @@ session_env() { # fills the array session for the current home
     fi
 }
 
+# The program $velmora (set by the script) in the foreground, in the current home's session.
+run_velmora() { # arguments...
+    session_env
+    env "${session[@]}" "${velmora:?the script names the program}" "$@"
+}
+
 # --- what the program logs
-logged() { grep -qF -- "$1" "$log" 2>/dev/null; } # text: in the log of the current home
+# Past the first $log_mark lines only: a script that starts the program again in the same home
+# sets it to the log's length, so that an earlier run's lines cannot vouch for the new one.
+log_mark=0
+logged() { # text: in the log of the current home
+    # grep reads to the end, so that tail never dies of a closed pipe.
+    tail -n "+$((log_mark + 1))" "$log" 2>/dev/null | grep -F -- "$1" >/dev/null
+}
 frame_on_line() { # a log line: the whole numbers of its "Rahmen (x, y, w, h)"
     printf '%s\n' "$1" | sed -nE 's/.*Rahmen \(([-0-9.]+), ([-0-9.]+), ([-0-9.]+), ([-0-9.]+)\).*/\1 \2 \3 \4/p' |
         awk '{printf "%d %d %d %d\n", $1, $2, $3, $4}'
@@ -345,11 +372,16 @@ click_control() { # accessible name [pid of velmora [role]]: clicks the middle o
 
 # --- what the screen shows
 screen() { /usr/bin/python3 "$desktop_lib/screen.py" "$@"; } # pixel, span, box, grab, changed, save: see screen.py
-panel_window() { # the panel, not the tray icon's window, which carries the same name
-    local w width
+# The panel's width in points, where a check is about its size.
+# shellcheck disable=SC2034 # for the scripts
+panel_width=543
+# Both of the program's windows are named Velmora: the panel has the window role "panel", the
+# tray icon's window none.
+is_panel() { [ "$(xprop -id "$1" WM_WINDOW_ROLE 2>/dev/null)" = 'WM_WINDOW_ROLE(STRING) = "panel"' ]; }
+panel_window() {
+    local w
     for w in $(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null); do
-        width=$(xwininfo -id "$w" | awk '/^  Width:/ {print $2}')
-        [ "${width:-0}" -gt 100 ] && { echo "$w"; return 0; }
+        is_panel "$w" && { echo "$w"; return 0; }
     done
     return 1
 }

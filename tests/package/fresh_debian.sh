@@ -52,7 +52,6 @@ chroot "$target" env -i PATH=/usr/bin:/bin HOME=/tmp/home DISPLAY="$DISPLAY" \
 app=$!
 track "$app"
 log="$target/tmp/home/.local/state/Velmora.log"
-logged() { grep -qF -- "$1" "$log" 2>/dev/null; }
 show_output() {
     sed 's/^/  log: /' "$log" 2>/dev/null
     sed 's/^/  stderr: /' "$work/run.log"

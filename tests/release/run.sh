@@ -16,6 +16,7 @@ for tool in debootstrap:debootstrap unshare:util-linux ip:iproute2; do
 done
 . "$tree/tests/lib/desktop.sh"
 . "$tree/tests/lib/chroot.sh"
+. "$tree/scripts/lib/build.sh"
 
 start=$SECONDS
 took() { echo "# $1 after $((SECONDS - start)) s"; }
@@ -35,17 +36,15 @@ check "scripts/install-deps --test installs what the tests need" \
 took "the test dependencies"
 
 # From here on nothing needs the network.
-jobs=$(nproc)
-feeds=(-DVELMORA_PRIMARY_URL=http://127.0.0.1:9 -DVELMORA_FALLBACK_URL=http://127.0.0.1:9)
 build() {
-    offline_in_target cmake -S /src -B /src/build -G Ninja -DVELMORA_WERROR=ON "${feeds[@]}" &&
-        offline_in_target cmake --build /src/build --parallel "$jobs"
+    offline_in_target cmake -S /src -B /src/build -G Ninja -DVELMORA_WERROR=ON "${test_feeds[@]}" &&
+        offline_in_target cmake --build /src/build --parallel "$build_jobs"
 }
 check "the build with warnings as errors" logged_run build build || exit 1
 echo "# $(grep -c 'warning:' "$work/build.log") compiler warnings"
 took "the build"
 if check "ctest" logged_run ctest offline_in_target ctest --test-dir /src/build --output-on-failure \
-    --parallel "$jobs"; then
+    --parallel "$build_jobs"; then
     grep -E '^[0-9]+% tests passed' "$work/ctest.log" | sed 's/^/# /'
 fi
 took "ctest"

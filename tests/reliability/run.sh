@@ -11,17 +11,9 @@ velmora=$(readlink -f "${1:?usage: run.sh path/to/velmora}")
 start_desktop || exit 1
 
 conf() { printf '%s' "$1" >"$config/Velmora/Velmora.conf"; }
-run_velmora() {
-    session_env
-    env "${session[@]}" "$velmora" "$@"
-}
-mark=0
-# Only what the latest start wrote counts: a log from an earlier run in the same home would
-# otherwise vouch for a start that never came up.
-logged() { tail -n "+$((mark + 1))" "$log" 2>/dev/null | grep -qF -- "$1"; }
 app=""
-start_app() {
-    mark=$(cat "$log" 2>/dev/null | wc -l)
+start_app() { # only what this start logs counts
+    log_mark=$(cat "$log" 2>/dev/null | wc -l)
     session_env
     env "${session[@]}" "$velmora" >"$home/stdout.log" 2>&1 &
     app=$!
@@ -127,7 +119,7 @@ check "the change is in the settings file after SIGKILL" \
     grep -qE '^activeCurrencies=EUR, USD, THB$' "$config/Velmora/Velmora.conf"
 start_app
 check "a start right after SIGKILL works" works
-check "the new run counts three currencies" bash -c "grep -F 'Fenster sichtbar' '$log' | tail -n1 | grep -q ', 543.0, 3[0-9][0-9].0)'"
+check "the new run counts three currencies" bash -c "grep -F 'Fenster sichtbar' '$log' | tail -n1 | grep -q ', $panel_width.0, 3[0-9][0-9].0)'"
 stop_app
 
 # --- real fatal signals leave their record and end the process by that signal

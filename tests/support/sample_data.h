@@ -5,18 +5,36 @@
 #include "model/settings_store.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QSettings>
 #include <QTimeZone>
 #include <QVariant>
 
-// The rates the tests convert with: units per euro, fetched on the morning of 8 December 2026.
-inline RateInfo sampleRates(double usd = 1.08, double thb = 39.5, double pln = 4.3) {
-    RateInfo info;
-    info.perEur = {{"USD", usd}, {"THB", thb}, {"PLN", pln}};
-    info.rateDate = "2026-12-08";
+#include <optional>
+#include <utility>
+
+// The sample rate record, as the program caches it; the end-to-end scripts start the program
+// with the same file in its settings. A fixture that cannot be read stops the program at once.
+inline RateInfo sampleRecord() {
+    QFile file(QStringLiteral(VELMORA_FIXTURES_DIR "/sample_rates.json"));
+    std::optional<RateInfo> info;
+    if (file.open(QIODevice::ReadOnly))
+        info = RateInfo::fromJson(file.readAll());
+    if (!info)
+        qFatal("cannot read the sample rates from %s", qPrintable(file.fileName()));
+    return *info;
+}
+
+// The rates the unit tests convert with: the sample record, or other rates where given; fetched
+// at 18:00 UTC on 8 December 2026, the day the tests' clocks show.
+inline RateInfo sampleRates(std::optional<double> usd = {}, std::optional<double> thb = {},
+                            std::optional<double> pln = {}) {
+    RateInfo info = sampleRecord();
+    for (const auto& [code, rate] : {std::pair{"USD", usd}, {"THB", thb}, {"PLN", pln}})
+        if (rate)
+            info.perEur.insert(QLatin1String(code), *rate);
     info.fetchedAt =
         Timestamps::fromDateTime(QDateTime(QDate(2026, 12, 8), QTime(18, 0), QTimeZone::utc()));
-    info.source = QStringLiteral("FloatRates");
     return info;
 }
 

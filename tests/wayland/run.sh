@@ -13,33 +13,13 @@ set -uo pipefail
 source_velmora=$(readlink -f "${1:?usage: run.sh path/to/velmora}")
 . "$(dirname "${BASH_SOURCE[0]}")/../lib/desktop.sh"
 
-as_user=()
-if [ "$(id -u)" -eq 0 ]; then
-    as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
+run_unprivileged
 # Everything the unprivileged user touches lives in a folder it owns; the program is copied
 # there, since a build tree under /root is closed to it.
-chmod 755 "$work"
 wl="$work/wayland"
 mkdir -p "$wl"
 velmora="$wl/velmora"
 install -m 755 "$source_velmora" "$velmora"
-user_chown() { [ ${#as_user[@]} -eq 0 ] || chown -R nobody:nogroup "$@"; }
-as_user() { "${as_user[@]}" "$@"; }
-
-bus=""
-start_user_bus() {
-    rm -rf "$wl/bus" && mkdir -p "$wl/bus" && user_chown "$wl/bus"
-    as_user dbus-daemon --session --nofork --nopidfile --address="unix:dir=$wl/bus" \
-        --print-address=3 3>"$wl/bus-address" >"$wl/dbus.log" 2>&1 &
-    track $!
-    wait_for 10 test -s "$wl/bus-address" || { echo "the session bus did not start"; return 1; }
-    bus=$(head -n1 "$wl/bus-address")
-}
-on_bus() { as_user env DBUS_SESSION_BUS_ADDRESS="$bus" "$@"; }
-# dbus-send's literal reply, as the user.
-bus_say() { on_bus dbus-send --session --print-reply=literal --reply-timeout=3000 "$@" 2>/dev/null; }
-owned() { bus_say --dest=org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner "string:$1" | grep -q true; }
 
 sway_pid=""
 start_sway() { # config text: sway on the user bus, headless, with XWayland; sets swaysock and display
@@ -48,7 +28,7 @@ start_sway() { # config text: sway on the user bus, headless, with XWayland; set
     printf '%s\n' "$1" >"$wl/sway.config"
     user_chown "$wl/run" "$wl/home" "$wl/sway.config"
     as_user env -i PATH=/usr/bin:/bin HOME="$wl/home" XDG_RUNTIME_DIR="$wl/run" \
-        DBUS_SESSION_BUS_ADDRESS="$bus" WLR_BACKENDS=headless WLR_RENDERER=pixman \
+        DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" WLR_BACKENDS=headless WLR_RENDERER=pixman \
         WLR_LIBINPUT_NO_DEVICES=1 sway -c "$wl/sway.config" >"$wl/sway.log" 2>&1 &
     sway_pid=$!
     track "$sway_pid"
@@ -73,7 +53,7 @@ start_program() { # in the background, as the user; its pid in $app, its log in 
     log="$wl/vhome/state/Velmora.log"
     as_user env -i PATH=/usr/bin:/bin HOME="$wl/vhome" XDG_CONFIG_HOME="$wl/vhome/config" \
         XDG_STATE_HOME="$wl/vhome/state" XDG_RUNTIME_DIR="$wl/run" WAYLAND_DISPLAY=wayland-1 \
-        DISPLAY="$display" DBUS_SESSION_BUS_ADDRESS="$bus" "$velmora" >"$wl/velmora.log" 2>&1 &
+        DISPLAY="$display" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" "$velmora" >"$wl/velmora.log" 2>&1 &
     app=$!
     track "$app"
 }
@@ -134,12 +114,12 @@ bar_with_tray() { # top or bottom
     local side=$1 bx by bw bh first last count point_x point_y px py pw ph wx wy ww wh
     echo "# a bar at the $side"
     start_sway "output HEADLESS-1 resolution ${screen_width}x$screen_height"$'\nxwayland enable\nbar {\n'"    position $side"$'\n    tray_output *\n}' || return 1
-    check "swaybar is the StatusNotifierItem host" wait_for 10 owned org.kde.StatusNotifierWatcher
+    check "swaybar is the StatusNotifierItem host" wait_for 10 name_owned "$DBUS_SESSION_BUS_ADDRESS" org.kde.StatusNotifierWatcher
     start_program
     check "the program registers its item with swaybar" wait_for 10 logged "Symbol sichtbar: true"
-    item=$(bus_say --dest=org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.ListNames |
+    item=$(bus_call "$DBUS_SESSION_BUS_ADDRESS" org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.ListNames |
         grep -o "org.kde.StatusNotifierItem-[0-9]*-1" | head -n1)
-    check "the watcher lists the item" item_listed
+    check "the watcher lists the item" item_registered
     sleep 1
     check "with the item shown, no panel opens by itself" bash -c "! grep -qF 'Fenster' '$log'"
     screenshot "$work/bar-$side.ppm"
@@ -195,15 +175,11 @@ bar_with_tray() { # top or bottom
     stop "$sway_pid"
 }
 activate() {
-    bus_say --dest="$item" /StatusNotifierItem org.kde.StatusNotifierItem.Activate "int32:$point_x" "int32:$point_y" >/dev/null
-}
-item_listed() {
-    lists_item "$(bus_say --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get \
-        string:org.kde.StatusNotifierWatcher string:RegisteredStatusNotifierItems)" "$item" \
-        "$(bus_say --dest=org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.GetNameOwner "string:$item" | tr -d ' ')"
+    bus_call "$DBUS_SESSION_BUS_ADDRESS" "$item" /StatusNotifierItem org.kde.StatusNotifierItem.Activate \
+        "int32:$point_x" "int32:$point_y" >/dev/null
 }
 
-start_user_bus || exit 1
+start_session_bus || exit 1
 bar_with_tray top
 bar_with_tray bottom
 
@@ -213,7 +189,7 @@ start_program
 check "without a bar the program finds no tray" wait_for 10 logged "Symbol sichtbar: false"
 check "and opens its panel in the middle" wait_for 5 logged $'Fenster \303\266ffnen: Symbol nicht sichtbar'
 read -r px py pw ph < <(frame_of "Fenster sichtbar: true")
-check "the frame is centred, 0.12 of the height below the top" test "$px" -eq $(((screen_width - 543) / 2)) -a "$py" -eq 96
+check "the frame is centred, 0.12 of the height below the top" test "$px" -eq $(((screen_width - pw) / 2)) -a "$py" -eq 96
 check "the centred panel's window is mapped" wait_for 3 panel_shown
 check "exactly where the program says" at "$px" "$py" "$pw" "$ph"
 stop "$app"
