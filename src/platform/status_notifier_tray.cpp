@@ -89,8 +89,7 @@ void StatusNotifierTray::registerWithWatcher() {
     // after the first reading it clears the properties it read, compares the ones it reads
     // again with nothing and drops the item.
     call << m_bus.baseService();
-    auto* pending = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this,
+    connect(ask(call), &QDBusPendingCallWatcher::finished, this,
             [this](QDBusPendingCallWatcher* reply) {
                 reply->deleteLater();
                 m_registered = !reply->isError();
@@ -104,6 +103,7 @@ void StatusNotifierTray::registerWithWatcher() {
                 }
                 noteVisibility();
                 askForHost();
+                answered();
             });
 }
 
@@ -122,15 +122,24 @@ bool StatusNotifierTray::isVisible() const {
 }
 
 void StatusNotifierTray::askForHost() {
-    auto* pending = new QDBusPendingCallWatcher(
-        m_bus.asyncCall(watcherProperty(QStringLiteral("IsStatusNotifierHostRegistered"))), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this](QDBusPendingCallWatcher* call) {
+    connect(ask(watcherProperty(QStringLiteral("IsStatusNotifierHostRegistered"))),
+            &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
                 call->deleteLater();
                 const QDBusPendingReply<QDBusVariant> reply = *call;
                 m_hostPresent = !reply.isError() && reply.value().variant().toBool();
                 noteVisibility();
+                answered();
             });
+}
+
+QDBusPendingCallWatcher* StatusNotifierTray::ask(const QDBusMessage& call) {
+    ++m_unanswered;
+    return new QDBusPendingCallWatcher(m_bus.asyncCall(call, answerTimeoutMs), this);
+}
+
+void StatusNotifierTray::answered() {
+    if (--m_unanswered == 0)
+        emit hostAnswered();
 }
 
 void StatusNotifierTray::checkListed() {

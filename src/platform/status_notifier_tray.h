@@ -21,6 +21,8 @@ public:
     static constexpr const char* watcherService = "org.kde.StatusNotifierWatcher";
     // How often, in all, a dropped item is registered again before it counts as not seen.
     static constexpr int registrationsAfterADrop = 3;
+    // How long a watcher may take to answer; a loaded GNOME Shell takes seconds.
+    static constexpr int answerTimeoutMs = 10000;
 
     explicit StatusNotifierTray(QDBusConnection bus, QObject* parent = nullptr,
                                 Clock clock = Clocks::system);
@@ -31,6 +33,7 @@ public:
     void setStatus(const QString& title, const QString& toolTipText) override;
     void setPanelShown(bool shown) override;
     bool isVisible() const override;
+    bool awaitsHost() const override { return m_unanswered > 0; }
     std::optional<QRect> iconRect() const override { return std::nullopt; }
 
     const QString& serviceName() const { return m_service; }
@@ -44,6 +47,9 @@ private slots:
 private:
     void registerWithWatcher();
     void listed(QDBusPendingCallWatcher* call);
+    // A call to the watcher whose answer isVisible() rests on, and its answer's arrival.
+    QDBusPendingCallWatcher* ask(const QDBusMessage& call);
+    void answered();
     // A debug line whenever isVisible() turns, with the states it follows from.
     void noteVisibility();
 
@@ -56,4 +62,5 @@ private:
     int m_drops = 0;
     bool m_givenUp = false;
     bool m_wasVisible = false;
+    int m_unanswered = 0;
 };

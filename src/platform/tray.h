@@ -31,6 +31,9 @@ public:
     virtual void setPanelShown(bool shown) = 0;
     // Whether a person can see the icon now.
     virtual bool isVisible() const = 0;
+    // Whether the host has yet to answer what isVisible() rests on: a busy desktop can take
+    // longer to take the icon than a program waits before it asks.
+    virtual bool awaitsHost() const { return false; }
     // Where the icon is on the screen; nothing where the host keeps that to itself.
     virtual std::optional<QRect> iconRect() const = 0;
 
@@ -42,6 +45,8 @@ signals:
     void quitRequested();
     // The host stopped showing the icon for good: a person can no longer see it.
     void visibilityLost();
+    // The host has answered: isVisible() now rests on what it said.
+    void hostAnswered();
 
 protected:
     // A click on the icon. Some hosts pass both clicks of a double click on as two: the second,

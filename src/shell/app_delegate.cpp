@@ -287,6 +287,21 @@ void AppDelegate::updateStatusTitle() {
 }
 
 void AppDelegate::checkIcon() {
+    // Decided on the host's answer, not on its silence: a loaded GNOME Shell takes the item
+    // seconds after it was asked, and a panel opened in the middle meanwhile would be wrong.
+    if (m_tray && m_tray->awaitsHost()) {
+        if (!m_iconCheckWaits) {
+            m_iconCheckWaits = true;
+            connect(
+                m_tray, &Tray::hostAnswered, this,
+                [this] {
+                    m_iconCheckWaits = false;
+                    checkIcon();
+                },
+                Qt::SingleShotConnection);
+        }
+        return;
+    }
     const bool visible = isStatusIconVisible();
     QString details = QStringLiteral("kein Fenster");
     if (m_tray) {

@@ -85,4 +85,5 @@ private:
     std::optional<QRect> m_iconGuess;
     Placement::Spot m_spot;
     bool m_highlighted = false;
+    bool m_iconCheckWaits = false;
 };

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 // The item against a private session bus (the test runs under dbus-run-session), with a small
 // watcher of our own on a connection of its own, and a host reading over a third.
@@ -57,8 +58,13 @@ public:
     int registrations = 0;
 
 public slots:
-    Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString& service) {
+    Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString& service,
+                                                 const QDBusMessage& message) {
         ++registrations;
+        if (m_holdAnswers) {
+            message.setDelayedReply(true);
+            m_held.append(message.createReply());
+        }
         // As GNOME's watcher lists them: the name and the object's path.
         const QString entry = service + QStringLiteral("@/StatusNotifierItem");
         if (m_dropsLeft > 0) {
@@ -75,6 +81,13 @@ public slots:
     }
 
 public:
+    // Registrations are answered only when released, as by a host busy for seconds.
+    void holdAnswers() { m_holdAnswers = true; }
+    void releaseAnswers() {
+        m_holdAnswers = false;
+        for (const QDBusMessage& reply : std::exchange(m_held, {}))
+            m_bus.send(reply);
+    }
     // The next `count` registrations are dropped again at once.
     void dropNext(int count) { m_dropsLeft = count; }
     void drop(const QString& service) {
@@ -92,6 +105,8 @@ private:
     QStringList m_items;
     bool m_host = true;
     int m_dropsLeft = 0;
+    bool m_holdAnswers = false;
+    QList<QDBusMessage> m_held;
 };
 
 class SignalCounter final : public QObject {
@@ -191,6 +206,25 @@ TEST_F(StatusNotifierTest, RegistersAndRegistersAgainWhenTheWatcherComesBack) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return lost.count() == 1; }, 5000));
     EXPECT_EQ(m_watcher->registrations, 1 + StatusNotifierTray::registrationsAfterADrop);
     EXPECT_FALSE(m_tray->isVisible());
+}
+
+TEST_F(StatusNotifierTest, AwaitsAWatcherThatIsSlowToAnswer) {
+    EXPECT_FALSE(m_tray->awaitsHost());
+    m_tray.reset();
+    m_watcher->holdAnswers();
+    m_tray = std::make_unique<StatusNotifierTray>(QDBusConnection::sessionBus());
+    QSignalSpy answered(m_tray.get(), &Tray::hostAnswered);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_watcher->registrations == 1; }, 3000));
+    // Not seen yet, but not known to be unseen either.
+    EXPECT_FALSE(m_tray->isVisible());
+    EXPECT_TRUE(m_tray->awaitsHost());
+    EXPECT_EQ(answered.count(), 0);
+
+    m_watcher->releaseAnswers();
+    // Answered once, after the registration and the host's presence are both known.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answered.count() == 1; }, 3000));
+    EXPECT_TRUE(m_tray->isVisible());
+    EXPECT_FALSE(m_tray->awaitsHost());
 }
 
 TEST_F(StatusNotifierTest, VisibleOnlyWhileAHostShowsTheItems) {
